@@ -1,0 +1,35 @@
+// Scanning Brisolt's command line: arguments, the /i and /d options, the main file; no windows.h.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+// Cursor of the in-place scan: NextArgument writes a NUL over the character that ends each argument.
+struct ArgumentScanner {
+    char* cursor = nullptr;
+};
+
+// With text, starts a new scan of it; with nullptr, goes on. Returns the next argument, or nullptr.
+char* NextArgument(ArgumentScanner& scanner, char* text);
+
+// True, and the next argument copied into target, when target is still empty, argument is form1 or
+// form2 (without regard to case) and another argument follows.
+bool TakeOptionValue(ArgumentScanner& scanner, char* target, std::size_t room, const char* argument,
+                     const char* form1, const char* form2);
+
+// Splits path at its last "." when that dot stands after the last "\"; base and extension may be null
+// and base may be path itself.
+void SplitExtension(const char* path, char* base, std::size_t baseRoom, char* extension, std::size_t extensionRoom);
+
+struct StartupArguments {
+    char settingsFile[260] = "";
+    char defaultFolder[260] = "";
+    char mainFile[260] = "";
+};
+
+// Scans the whole command line (changed in place) into the three values; a value too long for its
+// field is cut.
+void ScanCommandLine(char* text, StartupArguments& arguments);
+
+// Replaces everything after the last "\" of path (or all of it) by name.
+void ReplaceFileName(char* path, std::size_t room, std::string_view name);

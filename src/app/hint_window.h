@@ -1,0 +1,8 @@
+// The hint window and the bar buttons' window procedure (the context menu).
+#pragma once
+
+#include <windows.h>
+
+LRESULT CALLBACK HintWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Procedure of the process-local "Button" class; hands what it does not take to the system's.
+LRESULT CALLBACK BarButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam);

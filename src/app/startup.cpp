@@ -1,0 +1,97 @@
+// Start-up: the command line, the settings file, window classes and the button bar's run.
+#include "app/startup.h"
+
+#include <commctrl.h>
+
+#include "app/app_state.h"
+#include "app/button_bar.h"
+#include "app/command_line.h"
+#include "app/hint_window.h"
+#include "app/shutdown.h"
+#include "res/resource.h"
+#include "settings/bounded_text.h"
+#include "settings/message_boxes.h"
+#include "settings/res_strings.h"
+#include "settings/settings_file.h"
+
+AppState g_app;
+
+void SettleStartupPaths(char* commandLine) {
+    StartupArguments arguments;
+    ScanCommandLine(commandLine, arguments);
+    CopyText(g_paths.settingsFile, arguments.settingsFile);
+    CopyText(g_paths.defaultFolder, arguments.defaultFolder);
+    CopyText(g_paths.mainFile, arguments.mainFile);
+    if (g_paths.settingsFile[0] == '\0') {
+        char value[32768] = "";
+        const DWORD length = GetEnvironmentVariableA("Brisolt", value, sizeof value);
+        if (length > 0 && length < sizeof value) CopyText(g_paths.settingsFile, value);
+    }
+    if (g_paths.settingsFile[0] == '\0') CopyText(g_paths.settingsFile, ResStr(IDS_DEFAULT_SETTINGS_FILE));
+    if (g_paths.mainFile[0] != '\0') {
+        char longName[MAX_PATH];
+        const DWORD length = GetLongPathNameA(g_paths.mainFile, longName, sizeof longName);
+        if (length > 0 && length < sizeof longName) CopyText(g_paths.mainFile, longName);
+    }
+}
+
+void InitModulePaths() {
+    char modulePath[MAX_PATH] = "";
+    GetModuleFileNameA(g_app.appInstance, modulePath, sizeof modulePath);
+    modulePath[sizeof modulePath - 1] = '\0';
+    char base[MAX_PATH];
+    SplitExtension(modulePath, base, sizeof base, nullptr, 0);
+    CopyText(g_paths.helpFile, base);
+    AppendText(g_paths.helpFile, ".chm");
+
+    CopyText(g_paths.logWrapperPath, base);
+    ReplaceFileName(g_paths.logWrapperPath, sizeof g_paths.logWrapperPath, "corvane.exe");
+    char shortPath[MAX_PATH];
+    const DWORD length = GetShortPathNameA(g_paths.logWrapperPath, shortPath, sizeof shortPath);
+    if (length > 0 && length < sizeof shortPath) CopyText(g_paths.logWrapperPath, shortPath);
+}
+
+bool RegisterWindowClasses() {
+    WNDCLASSEXA record = {};
+    record.cbSize = sizeof record;
+    record.style = CS_VREDRAW | CS_HREDRAW | CS_SAVEBITS;
+    record.lpfnWndProc = HintWindowProc;
+    record.hInstance = g_app.appInstance;
+    record.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    record.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_INFOBK + 1));
+    char className[64];
+    CopyText(className, ResStr(IDS_HINT_CLASS));
+    record.lpszClassName = className;
+    if (!RegisterClassExA(&record)) return false;
+
+    // A process-local "Button" class: every button of the program's own dialogs comes from it, so the
+    // bar buttons can have their context menu while all other buttons behave as the system's.
+    record = {};
+    record.cbSize = sizeof record;
+    if (!GetClassInfoExA(nullptr, "Button", &record)) return false;
+    record.style &= ~static_cast<UINT>(CS_GLOBALCLASS);
+    g_app.systemButtonProc = record.lpfnWndProc;
+    record.lpfnWndProc = BarButtonProc;
+    record.hInstance = g_app.appInstance;
+    record.lpszClassName = "Button";
+    return RegisterClassExA(&record) != 0;
+}
+
+int RunBrisolt(HINSTANCE instance, const char* commandLine) {
+    g_app.appInstance = instance;
+    // The scan writes into the text, so it works on a copy of its own.
+    char lineCopy[32768];
+    text::CopyInto(lineCopy, sizeof lineCopy, commandLine ? commandLine : "");
+    SettleStartupPaths(lineCopy);
+
+    if (!RegisterWindowClasses()) ErrorBox(IDS_NO_WINDOW, 1);
+    InitModulePaths();
+    ReadSettings();
+    InitCommonControls();
+    DialogBoxParamA(g_app.appInstance, MAKEINTRESOURCEA(IDD_BAR), nullptr, ButtonBarProc, 0);
+
+    SaveOnExit();
+    const LONG count = g_app.childCount;
+    if (count != 0) ExitProcess(static_cast<UINT>(count));
+    return 0;
+}

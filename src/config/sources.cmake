@@ -1,0 +1,3 @@
+# Configuration dialog and icons.
+set(config_CORE)
+set(config_WIN button_icons.cpp)

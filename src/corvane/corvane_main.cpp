@@ -1,0 +1,211 @@
+// corvane: runs a command line, copies everything it prints into a log file and passes it through.
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "corvane/wrapper_args.h"
+
+namespace {
+
+// Output shared by the thread that drains the child's pipe and the main thread that closes the log.
+struct OutputSink {
+    CRITICAL_SECTION lock;
+    HANDLE log = INVALID_HANDLE_VALUE;
+    HANDLE passThrough = nullptr;   // our own stdout; null when we have none or it broke
+    HANDLE pipe = nullptr;          // read end of the child's stdout and stderr
+    bool closed = false;            // set once the closing line is written: later output is dropped
+    bool anythingWritten = false;
+    char lastByte = 0;
+    volatile LONG progress = 0;     // bumped after every chunk, so the main thread sees the pipe move
+};
+
+OutputSink g_sink;
+
+// How long the pipe may stay silent after the command has ended before we stop waiting for EOF:
+// a process the command left running may hold the pipe open for as long as it lives.
+constexpr DWORD kQuietAfterExitMs = 1000;
+
+bool WriteAll(HANDLE target, const char* data, std::size_t size) {
+    while (size > 0) {
+        const DWORD chunk = size > 0x10000000 ? 0x10000000 : static_cast<DWORD>(size);
+        DWORD written = 0;
+        if (!WriteFile(target, data, chunk, &written, nullptr) || written == 0) return false;
+        data += written;
+        size -= written;
+    }
+    return true;
+}
+
+void WriteLog(std::string_view text) {
+    if (g_sink.log == INVALID_HANDLE_VALUE || text.empty()) return;
+    WriteAll(g_sink.log, text.data(), text.size());
+    g_sink.anythingWritten = true;
+    g_sink.lastByte = text.back();
+}
+
+// A closing line starts on a line of its own even when the output did not end with one.
+void WriteLogLine(const std::string& line) {
+    if (corvane::NeedsLineBreakBefore(g_sink.anythingWritten, g_sink.lastByte)) WriteLog("\r\n");
+    WriteLog(line);
+}
+
+void WriteStderr(const std::string& text) {
+    const HANDLE err = GetStdHandle(STD_ERROR_HANDLE);
+    if (err != nullptr && err != INVALID_HANDLE_VALUE) WriteAll(err, text.data(), text.size());
+}
+
+std::string SystemText(DWORD error) {
+    char* buffer = nullptr;
+    const DWORD length = FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+        error, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+    std::string text;
+    if (length > 0 && buffer != nullptr) text.assign(buffer, length);
+    if (buffer != nullptr) LocalFree(buffer);
+    return text;
+}
+
+DWORD WINAPI DrainPipe(LPVOID) {
+    static char chunk[65536];
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(g_sink.pipe, chunk, sizeof chunk, &got, nullptr)) break;  // EOF: every writer closed
+        EnterCriticalSection(&g_sink.lock);
+        const bool closed = g_sink.closed;
+        if (!closed) WriteLog(std::string_view(chunk, got));
+        LeaveCriticalSection(&g_sink.lock);
+        if (closed) break;
+        // The console may be slow; the log already has the chunk, so write it there outside the lock.
+        if (g_sink.passThrough != nullptr && got > 0 && !WriteAll(g_sink.passThrough, chunk, got)) {
+            g_sink.passThrough = nullptr;
+        }
+        InterlockedIncrement(&g_sink.progress);
+    }
+    return 0;
+}
+
+// Ctrl+C in a shared console is meant for the command; we stay to log how it ended.
+BOOL WINAPI IgnoreInterrupt(DWORD event) {
+    return event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT;
+}
+
+HANDLE InheritableCopy(HANDLE handle) {
+    if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return nullptr;
+    HANDLE copy = nullptr;
+    if (!DuplicateHandle(GetCurrentProcess(), handle, GetCurrentProcess(), &copy, 0, TRUE, DUPLICATE_SAME_ACCESS)) {
+        return nullptr;
+    }
+    return copy;
+}
+
+// Waits for the pipe's EOF, giving up only when it stays silent although the command has ended.
+void WaitForDrain(HANDLE drainThread) {
+    LONG seen = g_sink.progress;
+    while (WaitForSingleObject(drainThread, kQuietAfterExitMs) == WAIT_TIMEOUT) {
+        const LONG now = g_sink.progress;
+        if (now == seen) {
+            EnterCriticalSection(&g_sink.lock);
+            g_sink.closed = true;
+            WriteLogLine(corvane::FormatOutputAbandonedLine());
+            LeaveCriticalSection(&g_sink.lock);
+            return;
+        }
+        seen = now;
+    }
+}
+
+DWORD Finish(DWORD exitCode) {
+    EnterCriticalSection(&g_sink.lock);
+    g_sink.closed = true;
+    WriteLogLine(corvane::FormatExitLine(exitCode));
+    if (g_sink.log != INVALID_HANDLE_VALUE) CloseHandle(g_sink.log);
+    g_sink.log = INVALID_HANDLE_VALUE;
+    LeaveCriticalSection(&g_sink.lock);
+    return exitCode;
+}
+
+DWORD Run(const corvane::WrapperArgs& args) {
+    WriteLog(corvane::FormatHeaderLine(args.command));
+    if (args.command.empty()) {
+        WriteLogLine(corvane::FormatNoCommandLine());
+        WriteStderr("corvane: no command was given\r\n");
+        return Finish(corvane::kWrapperFailureExitCode);
+    }
+
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    HANDLE writeEnd = nullptr;
+    if (!CreatePipe(&g_sink.pipe, &writeEnd, &inherit, 0)) {
+        const DWORD error = GetLastError();
+        WriteLogLine(corvane::FormatStartFailureLine(error, SystemText(error)));
+        return Finish(corvane::kWrapperFailureExitCode);
+    }
+    SetHandleInformation(g_sink.pipe, HANDLE_FLAG_INHERIT, 0);
+    HANDLE input = InheritableCopy(GetStdHandle(STD_INPUT_HANDLE));
+
+    // The command gets the show mode we were given, so a logged window program opens as asked.
+    STARTUPINFOA own = {};
+    own.cb = sizeof own;
+    GetStartupInfoA(&own);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES | (own.dwFlags & STARTF_USESHOWWINDOW);
+    startup.wShowWindow = own.wShowWindow;
+    startup.hStdInput = input;
+    startup.hStdOutput = writeEnd;
+    startup.hStdError = writeEnd;
+
+    std::string line = args.command;  // CreateProcessA may write into the line it is given
+    PROCESS_INFORMATION process = {};
+    const BOOL started =
+        CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
+    const DWORD startError = started ? 0 : GetLastError();
+    // Only the child may hold the write end now, so EOF comes when it and its heirs are done.
+    CloseHandle(writeEnd);
+    if (input != nullptr) CloseHandle(input);
+
+    if (!started) {
+        const std::string failure = corvane::FormatStartFailureLine(startError, SystemText(startError));
+        WriteLogLine(failure);
+        WriteStderr(failure);
+        return Finish(corvane::kWrapperFailureExitCode);
+    }
+    CloseHandle(process.hThread);
+
+    HANDLE drainThread = CreateThread(nullptr, 0, DrainPipe, nullptr, 0, nullptr);
+    if (drainThread == nullptr) {
+        DrainPipe(nullptr);  // no thread: read here, the process ends when the pipe does
+    }
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD exitCode = corvane::kWrapperFailureExitCode;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hProcess);
+    if (drainThread != nullptr) WaitForDrain(drainThread);
+    return Finish(exitCode);
+}
+
+}  // namespace
+
+int main() {
+    InitializeCriticalSection(&g_sink.lock);
+    SetConsoleCtrlHandler(IgnoreInterrupt, TRUE);
+
+    const corvane::WrapperArgs args = corvane::SplitWrapperCommandLine(GetCommandLineA());
+    if (!args.hasLogFile) {
+        WriteStderr("usage: corvane LOGFILE COMMAND-LINE...\r\n");
+        return static_cast<int>(corvane::kWrapperFailureExitCode);
+    }
+
+    const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+    g_sink.passThrough = (out == INVALID_HANDLE_VALUE) ? nullptr : out;
+    // CREATE_ALWAYS empties a log file that the caller made beforehand to hold the name.
+    g_sink.log = CreateFileA(args.logFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (g_sink.log == INVALID_HANDLE_VALUE) {
+        // The command still runs: the caller still learns from the exit code how it went.
+        const DWORD error = GetLastError();
+        WriteStderr("corvane: cannot write the log file " + args.logFile + ": " +
+                    corvane::TrimSystemText(SystemText(error)) + "\r\n");
+    }
+    return static_cast<int>(Run(args));
+}

@@ -1,0 +1,128 @@
+// Numeric ids shared by the resource script and the code. The numbers are fixed: stored files,
+// help topics and other programs rely on them, so they are never renumbered.
+#pragma once
+
+// Icons
+#define IDI_PROGRAM 1
+#define IDI_PROGRAM_SMALL 2
+
+// Dialog templates
+#define IDD_ABOUT 1
+#define IDD_BAR 100
+#define IDD_CONFIG 101
+#define IDD_SELECTION 102
+#define IDD_EDIT_COMMAND 103
+#define IDD_QUERY 104
+#define IDD_ICON_PICKER 105
+
+// Controls shared by every dialog
+#define IDC_HELP_BUTTON 98
+
+// Button bar (IDD_BAR): bar button i has the id IDC_BAR_FIRST + i
+#define IDC_BAR_FIRST 500
+#define IDC_BAR_LAST 549
+
+// System menu of the button bar
+#define IDM_CONFIGURATION 1000
+#define IDM_HELP 1001
+#define IDM_ABOUT 1002
+
+// Context menu of a bar button
+#define IDM_WHAT_IS_THIS 2001
+#define IDM_PROPERTIES 2002
+
+// About box (IDD_ABOUT)
+#define IDC_ABOUT_VERSION 100
+
+// String table: the ids that follow each run of list names (263, 293, 298, 374, 390) stay empty.
+#define IDS_TYPE_EXECUTE 256
+#define IDS_TYPE_FILE_SELECTION 257
+#define IDS_TYPE_FOLDER_SELECTION 258
+#define IDS_TYPE_CONFIGURATION 259
+#define IDS_TYPE_HELP_INDEX 260
+#define IDS_TYPE_ABOUT 261
+#define IDS_TYPE_INVISIBLE 262
+#define IDS_HINT_EXECUTE 272
+#define IDS_HINT_FILE_SELECTION 273
+#define IDS_HINT_FOLDER_SELECTION 274
+#define IDS_HINT_CONFIGURATION 275
+#define IDS_HINT_HELP_INDEX 276
+#define IDS_HINT_ABOUT 277
+#define IDS_HINT_INVISIBLE 278
+#define IDS_SHOW_NORMAL 288
+#define IDS_SHOW_MINIMIZED 289
+#define IDS_SHOW_MAXIMIZED 290
+#define IDS_SHOW_INVISIBLE 291
+#define IDS_SHOW_CAPTURE 292
+#define IDS_LOG_NEVER 294
+#define IDS_LOG_ALWAYS 295
+#define IDS_LOG_ON_ERROR 296
+#define IDS_LOG_ASK 297
+#define IDS_FATAL_CAPTION 304
+#define IDS_ERROR_CAPTION 305
+#define IDS_NO_WINDOW 306
+#define IDS_MENU_CONFIGURATION 307
+#define IDS_MENU_HELP 308
+#define IDS_MENU_ABOUT 309
+#define IDS_BUTTON_ROW_COLUMN 310
+#define IDS_DEFAULT_SETTINGS_FILE 311
+#define IDS_PROGRAM_NAME 312
+#define IDS_HINT_CLASS 313
+#define IDS_SEC_OPTIONS 320
+#define IDS_KEY_ROWS 321
+#define IDS_KEY_COLS 322
+#define IDS_KEY_SPACE 323
+#define IDS_KEY_ON_TOP 324
+#define IDS_KEY_X 325
+#define IDS_KEY_Y 326
+#define IDS_KEY_WIDTH 327
+#define IDS_KEY_HEIGHT 328
+#define IDS_KEY_SAVE_FILE_POS 329
+#define IDS_KEY_DISPLAY_TIPS 330
+#define IDS_KEY_CAPTION 331
+#define IDS_SEC_BUTTONS 336
+#define IDS_KEY_TYPE 337
+#define IDS_KEY_SHOW 338
+#define IDS_KEY_TITLE 339
+#define IDS_KEY_COMMAND 340
+#define IDS_KEY_OPTIONS 341
+#define IDS_KEY_DIRECTORY 342
+#define IDS_KEY_ICON 343
+#define IDS_KEY_ICON_NUMBER 344
+#define IDS_KEY_TIP 345
+#define IDS_KEY_DEBUG 346
+#define IDS_KEY_WAIT 347
+#define IDS_KEY_USE_LONG_NAMES 348
+#define IDS_KEY_USE_ICON 349
+#define IDS_KEY_LOG 351
+#define IDS_MENU_WHAT_IS_THIS 352
+#define IDS_MENU_PROPERTIES 353
+#define IDS_SELECT_PROGRAM 368
+#define IDS_SELECT_FILE 369
+#define IDS_FILTER_PROGRAMS_FIRST 370
+#define IDS_FILTER_PROGRAMS_2 371
+#define IDS_FILTER_PROGRAMS_3 372
+#define IDS_FILTER_PROGRAMS_4 373
+#define IDS_FILTER_MAIN_FIRST 384
+#define IDS_FILTER_MAIN_2 385
+#define IDS_FILTER_MAIN_3 386
+#define IDS_FILTER_MAIN_4 387
+#define IDS_FILTER_MAIN_5 388
+#define IDS_FILTER_MAIN_6 389
+#define IDS_MAIN_FILE_TITLE 400
+#define IDS_SELECT_FOLDER_TITLE 401
+#define IDS_SEC_FILES 416
+#define IDS_KEY_FILE_PATTERN 417
+#define IDS_SEC_DIRECTORIES 418
+#define IDS_KEY_DIRECTORY_PATTERN 419
+#define IDS_KEY_LAST_FILE 420
+#define IDS_KEY_LAST_DIR 421
+#define IDS_SEC_POSITIONS 422
+#define IDS_KEY_POS_PATTERN 423
+#define IDS_CHOOSE_ICON 432
+#define IDS_NO_ICON_QUESTION 433
+#define IDS_PRESS_A_KEY 434
+#define IDS_SHOW_LOG_QUESTION 435
+#define IDS_CLOSE_ONE_CHILD 436
+#define IDS_CLOSE_CHILDREN 437
+#define IDS_CLOSE_CAPTURE 438

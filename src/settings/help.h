@@ -1,0 +1,25 @@
+// Calls into the HTML Help system, and the table that maps dialog controls to help topics.
+#pragma once
+
+#include <windows.h>
+
+// (control id, help context id) pairs ending with (0, 0).
+extern const DWORD helpIdMap[];
+
+// HtmlHelpA from hhctrl.ocx, loaded on the first call; quietly nothing when the library is missing.
+HWND CallHtmlHelp(HWND caller, const char* file, UINT command, DWORD_PTR data);
+
+// WM_HELP in a dialog: help on the control that was clicked.
+void HelpOnControl(const HELPINFO* helpInfo);
+// WM_CONTEXTMENU in a dialog: the "What's this?" help of the control under the mouse.
+void HelpContextMenu(HWND window);
+// The help topic `topic` of the help file, without owner.
+void ShowHelpTopic(DWORD topic);
+// The help file at its default topic.
+void ShowHelpIndex();
+
+// The help-file commands used here.
+constexpr UINT kHelpDisplayTopic = 0x0000;
+constexpr UINT kHelpContext = 0x000F;
+constexpr UINT kHelpContextMenu = 0x0010;
+constexpr UINT kHelpWmHelp = 0x0011;

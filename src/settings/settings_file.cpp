@@ -1,0 +1,201 @@
+// Reading and writing the settings file through the system's profile functions.
+#include "settings/settings_file.h"
+
+#include <windows.h>
+
+#include "config/button_icons.h"
+#include "res/resource.h"
+#include "settings/bounded_text.h"
+#include "settings/res_strings.h"
+#include "settings/settings_rules.h"
+
+SettingsStore g_settings;
+PathStore g_paths;
+
+namespace {
+// Shared result buffers of ButtonKey and QuoteOptions: each holds one value at a time.
+struct SettingsBuffers {
+    char buttonKey[64];
+    QuotedOptions quoted;
+};
+SettingsBuffers g_buffers;
+
+template <std::size_t N>
+void ReadButtonField(int index, int keyId, char (&field)[N]) {
+    ReadButtonString(index, keyId, field, static_cast<int>(N));
+}
+
+int ReadButtonInt(int index, int keyId, int fallback) {
+    return static_cast<int>(GetPrivateProfileIntA(ResStr2(IDS_SEC_BUTTONS), ButtonKey(index, keyId), fallback,
+                                                   g_paths.settingsFile));
+}
+
+void WriteButtonInt(int index, int keyId, int value) {
+    char key[64];
+    CopyText(key, ButtonKey(index, keyId));
+    WriteIniInt(ResStr2(IDS_SEC_BUTTONS), key, value, g_paths.settingsFile);
+}
+
+void ReadRecentValues(int sectionId, int keyPatternId, char (&values)[kRecentCount][kPathSize]) {
+    char section[64];
+    char pattern[64];
+    CopyText(section, ResStr2(sectionId));
+    CopyText(pattern, ResStr(keyPatternId));
+    for (int k = 0; k < kRecentCount; ++k) {
+        char key[64];
+        FormatText(key, pattern, k);
+        GetPrivateProfileStringA(section, key, "", values[k], kPathSize, g_paths.settingsFile);
+    }
+}
+
+void ToViews(const char (&values)[kRecentCount][kPathSize], std::string_view (&views)[kRecentCount]) {
+    for (int k = 0; k < kRecentCount; ++k) views[k] = FieldText(values[k]);
+}
+}  // namespace
+
+const char* ButtonKey(int index, int keyId) {
+    FormatText(g_buffers.buttonKey, "%s%d", ResStr(keyId), index + 1);
+    return g_buffers.buttonKey;
+}
+
+void ReadButtonString(int index, int keyId, char* buffer, int size) {
+    GetPrivateProfileStringA(ResStr2(IDS_SEC_BUTTONS), ButtonKey(index, keyId), "", buffer, static_cast<DWORD>(size),
+                             g_paths.settingsFile);
+}
+
+void WriteButtonString(int index, int keyId, const char* value) {
+    WritePrivateProfileStringA(ResStr2(IDS_SEC_BUTTONS), ButtonKey(index, keyId), value[0] ? value : nullptr,
+                               g_paths.settingsFile);
+}
+
+int WriteIniInt(const char* section, const char* key, int value, const char* file) {
+    char text[32];
+    FormatText(text, "%d", value);
+    return WritePrivateProfileStringA(section, key, text, file);
+}
+
+const char* QuoteOptions(const char* value) {
+    g_buffers.quoted = QuoteOptionsText(value);
+    return g_buffers.quoted.text;
+}
+
+void ReadOptionString(int keyId, char* buffer, int size) {
+    GetPrivateProfileStringA(ResStr2(IDS_SEC_OPTIONS), ResStr(keyId), "", buffer, static_cast<DWORD>(size),
+                             g_paths.settingsFile);
+}
+
+int ReadOptionInt(int keyId, int fallback) {
+    return static_cast<int>(
+        GetPrivateProfileIntA(ResStr2(IDS_SEC_OPTIONS), ResStr(keyId), fallback, g_paths.settingsFile));
+}
+
+void WriteOptionString(int keyId, const char* value) {
+    WritePrivateProfileStringA(ResStr2(IDS_SEC_OPTIONS), ResStr(keyId), value, g_paths.settingsFile);
+}
+
+void ReadRecentList(RecentList& list, int sectionId, int keyPatternId) {
+    static_assert(sizeof(RecentList) == sizeof(char[kRecentCount][kPathSize]));
+    char values[kRecentCount][kPathSize];
+    ReadRecentValues(sectionId, keyPatternId, values);
+    std::string_view views[kRecentCount];
+    ToViews(values, views);
+    CompactRecentValues(list, views);
+}
+
+void WriteRecentList(const RecentList& list, int sectionId, int keyPatternId) {
+    char section[64];
+    char pattern[64];
+    CopyText(section, ResStr2(sectionId));
+    CopyText(pattern, ResStr(keyPatternId));
+    for (int k = 0; k < kRecentCount; ++k) {
+        char key[64];
+        FormatText(key, pattern, k);
+        WritePrivateProfileStringA(section, key, list.entries[k], g_paths.settingsFile);
+    }
+}
+
+void ReadRecentFiles() {
+    char files[kRecentCount][kPathSize];
+    char positions[kRecentCount][kPathSize];
+    ReadRecentValues(IDS_SEC_FILES, IDS_KEY_FILE_PATTERN, files);
+    ReadRecentValues(IDS_SEC_POSITIONS, IDS_KEY_POS_PATTERN, positions);
+    std::string_view fileViews[kRecentCount];
+    std::string_view positionViews[kRecentCount];
+    ToViews(files, fileViews);
+    ToViews(positions, positionViews);
+    CompactRecentPairs(g_settings.recentFiles, g_settings.recentPositions, fileViews, positionViews);
+}
+
+void WriteRecentFiles() {
+    WriteRecentList(g_settings.recentFiles, IDS_SEC_FILES, IDS_KEY_FILE_PATTERN);
+    WriteRecentList(g_settings.recentPositions, IDS_SEC_POSITIONS, IDS_KEY_POS_PATTERN);
+}
+
+void ReadSettings() {
+    if (g_paths.mainFile[0] == '\0') {
+        ReadOptionString(IDS_KEY_LAST_FILE, g_paths.mainFile, sizeof g_paths.mainFile);
+        if (g_paths.mainFile[0] != '\0')
+            ReadOptionString(IDS_KEY_LAST_DIR, g_paths.defaultFolder, sizeof g_paths.defaultFolder);
+    }
+    AppOptions& options = g_settings.options;
+    ReadOptionString(IDS_KEY_CAPTION, options.caption, sizeof options.caption);
+    options.rows = ReadOptionInt(IDS_KEY_ROWS, 2);
+    options.cols = ReadOptionInt(IDS_KEY_COLS, 8);
+    options.space = ReadOptionInt(IDS_KEY_SPACE, 0);
+    options.onTop = ReadOptionInt(IDS_KEY_ON_TOP, 0);
+    options.saveFilePos = ReadOptionInt(IDS_KEY_SAVE_FILE_POS, 1);
+    options.displayTips = ReadOptionInt(IDS_KEY_DISPLAY_TIPS, 1);
+
+    for (int i = 0; i < kButtonCount; ++i) {
+        ButtonDef& def = g_settings.buttons[i];
+        def.type = LowByteSigned(static_cast<unsigned>(ReadButtonInt(i, IDS_KEY_TYPE, 0)));
+        def.show = LowByteSigned(static_cast<unsigned>(ReadButtonInt(i, IDS_KEY_SHOW, 0)));
+        def.log = LowByteSigned(static_cast<unsigned>(ReadButtonInt(i, IDS_KEY_LOG, 0)));
+        def.editCommandLine = ReadButtonInt(i, IDS_KEY_DEBUG, 0);
+        def.wait = ReadButtonInt(i, IDS_KEY_WAIT, 0);
+        def.useLongNames = ReadButtonInt(i, IDS_KEY_USE_LONG_NAMES, 0);
+        def.useIcon = ReadButtonInt(i, IDS_KEY_USE_ICON, 0);
+        def.iconNumber = ReadButtonInt(i, IDS_KEY_ICON_NUMBER, -1);
+        ReadButtonField(i, IDS_KEY_TITLE, def.title);
+        ReadButtonField(i, IDS_KEY_COMMAND, def.command);
+        ReadButtonField(i, IDS_KEY_OPTIONS, def.options);
+        ReadButtonField(i, IDS_KEY_DIRECTORY, def.directory);
+        ReadButtonField(i, IDS_KEY_TIP, def.tip);
+        ReadButtonField(i, IDS_KEY_ICON, def.iconFile);
+        LoadButtonIcons(def);
+    }
+
+    ReadRecentFiles();
+    ReadRecentList(g_settings.recentFolders, IDS_SEC_DIRECTORIES, IDS_KEY_DIRECTORY_PATTERN);
+}
+
+void WriteSettings() {
+    const AppOptions& options = g_settings.options;
+    char section[64];
+    CopyText(section, ResStr2(IDS_SEC_OPTIONS));
+    WriteIniInt(section, ResStr(IDS_KEY_ROWS), options.rows, g_paths.settingsFile);
+    WriteIniInt(section, ResStr(IDS_KEY_COLS), options.cols, g_paths.settingsFile);
+    WriteIniInt(section, ResStr(IDS_KEY_SPACE), options.space, g_paths.settingsFile);
+    WriteIniInt(section, ResStr(IDS_KEY_ON_TOP), options.onTop, g_paths.settingsFile);
+    WriteIniInt(section, ResStr(IDS_KEY_SAVE_FILE_POS), options.saveFilePos, g_paths.settingsFile);
+    WriteIniInt(section, ResStr(IDS_KEY_DISPLAY_TIPS), options.displayTips, g_paths.settingsFile);
+
+    for (int i = 0; i < kButtonCount; ++i) {
+        const ButtonDef& def = g_settings.buttons[i];
+        WriteButtonInt(i, IDS_KEY_TYPE, def.type);
+        WriteButtonInt(i, IDS_KEY_SHOW, def.show);
+        WriteButtonInt(i, IDS_KEY_LOG, def.log);
+        WriteButtonInt(i, IDS_KEY_DEBUG, def.editCommandLine);
+        WriteButtonInt(i, IDS_KEY_WAIT, def.wait);
+        WriteButtonInt(i, IDS_KEY_USE_LONG_NAMES, def.useLongNames);
+        WriteButtonInt(i, IDS_KEY_USE_ICON, def.useIcon);
+        WriteButtonInt(i, IDS_KEY_ICON_NUMBER, def.iconNumber);
+        WriteButtonString(i, IDS_KEY_TITLE, def.title);
+        WriteButtonString(i, IDS_KEY_COMMAND, def.command);
+        const bool quote = def.options[0] != '\0' && def.useLongNames != 0;
+        WriteButtonString(i, IDS_KEY_OPTIONS, quote ? QuoteOptions(def.options) : def.options);
+        WriteButtonString(i, IDS_KEY_DIRECTORY, def.directory);
+        WriteButtonString(i, IDS_KEY_TIP, def.tip);
+        WriteButtonString(i, IDS_KEY_ICON, def.iconFile);
+    }
+}

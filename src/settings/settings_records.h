@@ -1,0 +1,81 @@
+// The records that the settings file holds, and the process-wide paths; plain data, no windows.h.
+#pragma once
+
+#include <cstddef>
+
+constexpr int kButtonCount = 50;
+constexpr int kButtonsPerRow = 10;
+constexpr int kMaxRows = 5;
+constexpr int kMaxCols = 10;
+constexpr int kRecentCount = 10;
+constexpr std::size_t kPathSize = 260;
+
+enum ButtonType : int {
+    kTypeExecute = 0,
+    kTypeFileSelection = 1,
+    kTypeFolderSelection = 2,
+    kTypeConfiguration = 3,
+    kTypeHelpIndex = 4,
+    kTypeAbout = 5,
+    kTypeInvisible = 6,
+};
+
+enum ShowMode : int { kShowNormal = 0, kShowMinimized = 1, kShowMaximized = 2, kShowInvisible = 3, kShowCapture = 4 };
+
+enum LogMode : int { kLogNever = 0, kLogAlways = 1, kLogOnError = 2, kLogAskUser = 3 };
+
+// One button's definition. The icon handles are owned by the record and only borrowed by windows.
+struct ButtonDef {
+    signed char type = 0;
+    char title[64] = "";
+    char command[260] = "";
+    char options[260] = "";
+    char directory[256] = "";
+    char tip[256] = "";
+    char iconFile[260] = "";
+    int iconNumber = -1;
+    void* largeIcon = nullptr;  // HICON
+    void* smallIcon = nullptr;  // HICON
+    signed char show = 0;
+    signed char log = 0;
+    int editCommandLine = 0;
+    int wait = 0;
+    int useLongNames = 0;
+    int useIcon = 0;
+};
+
+struct AppOptions {
+    int rows = 2;
+    int cols = 8;
+    int space = 0;
+    int onTop = 0;
+    int saveFilePos = 1;
+    int displayTips = 1;
+    char caption[260] = "";
+};
+
+// Ten entries, most recent first; an empty entry is free.
+struct RecentList {
+    char entries[kRecentCount][kPathSize] = {};
+};
+
+// Everything the settings file holds, owned by the settings store and changed in place by its users.
+struct SettingsStore {
+    AppOptions options;
+    ButtonDef buttons[kButtonCount];
+    RecentList recentFiles;
+    RecentList recentPositions;  // entry k is the window position "%d,%d,%d,%d" for recentFiles entry k
+    RecentList recentFolders;
+};
+
+// Paths fixed at start-up or changed through the main-file operations.
+struct PathStore {
+    char settingsFile[kPathSize] = "";
+    char mainFile[kPathSize] = "";
+    char defaultFolder[kPathSize] = "";
+    char helpFile[kPathSize] = "";
+    char logWrapperPath[kPathSize] = "";
+};
+
+extern SettingsStore g_settings;
+extern PathStore g_paths;

@@ -1,0 +1,171 @@
+// Tests for the log wrapper's command-line split and the lines it writes around a run's output.
+#include "corvane/wrapper_args.h"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <string>
+
+namespace {
+
+struct SplitCase {
+    const char* name;
+    const char* raw;
+    bool hasLogFile;
+    const char* logFile;
+    const char* command;
+};
+
+const SplitCase kSplitCases[] = {
+    {"short path and plain words", R"(C:\PROG~FBU\corvane.exe C:\TEMP\Brisolt1\log1.txt latex chapter1)", true,
+     R"(C:\TEMP\Brisolt1\log1.txt)", "latex chapter1"},
+    {"quoted program name with blanks", R"("C:\Program Files\corvane.exe" log.txt cmd /c echo hi)", true,
+     "log.txt", "cmd /c echo hi"},
+    {"program name ending in a backslash before its quote", R"("C:\x\"  log.txt cmd)", true, "log.txt", "cmd"},
+    {"text touching the quoted program name belongs to it", R"("a b"c log.txt cmd)", true, "log.txt", "cmd"},
+    {"leading blanks before the program name", "   corvane log.txt cmd", true, "log.txt", "cmd"},
+    {"quoted log file with blanks", R"(corvane "C:\my logs\log 1.txt" cmd /c echo hi)", true,
+     R"(C:\my logs\log 1.txt)", "cmd /c echo hi"},
+    {"quotes inside the log file name only group", R"(corvane "C:\my logs"\l.txt cmd)", true,
+     R"(C:\my logs\l.txt)", "cmd"},
+    {"even backslashes before a quote are halved", R"(corvane "C:\dir\\" cmd)", true, R"(C:\dir\)", "cmd"},
+    {"odd backslashes before a quote give a literal quote", R"(corvane a\"b cmd)", true, R"(a"b)", "cmd"},
+    {"backslashes without a quote stay", R"(corvane C:\\a\\\b cmd)", true, R"(C:\\a\\\b)", "cmd"},
+    {"doubled quote inside quotes is a quote", R"(corvane "a""b" cmd)", true, R"(a"b)", "cmd"},
+    {"tabs and runs of blanks separate", "corvane\t  log.txt \t  cmd /c x", true, "log.txt", "cmd /c x"},
+    {"command keeps its quotes and inner blanks", R"(corvane log.txt cmd /c echo "a  b"  \"c\")", true, "log.txt",
+     R"(cmd /c echo "a  b"  \"c\")"},
+    {"command keeps trailing blanks", "corvane log.txt latex x  ", true, "log.txt", "latex x  "},
+    {"quoted command program", R"(corvane log.txt "C:\Program Files\t.exe" -x)", true, "log.txt",
+     R"("C:\Program Files\t.exe" -x)"},
+    {"log file without command", "corvane log.txt", true, "log.txt", ""},
+    {"log file with only blanks after it", "corvane log.txt   \t", true, "log.txt", ""},
+    {"no log file", "corvane", false, "", ""},
+    {"only blanks after the program name", "corvane  \t ", false, "", ""},
+    {"empty quoted log file names nothing", R"(corvane "" cmd)", false, "", "cmd"},
+    {"empty command line", "", false, "", ""},
+    {"unclosed quote in the log file runs to the end", R"(corvane "log a.txt cmd)", true, "log a.txt cmd", ""},
+};
+
+class SplitWrapperCommandLineTest : public ::testing::TestWithParam<SplitCase> {};
+
+TEST_P(SplitWrapperCommandLineTest, SplitsLogFileAndCommand) {
+    const SplitCase& c = GetParam();
+    const corvane::WrapperArgs args = corvane::SplitWrapperCommandLine(c.raw);
+    EXPECT_EQ(args.hasLogFile, c.hasLogFile);
+    if (c.hasLogFile) {
+        EXPECT_EQ(args.logFile, c.logFile);
+        EXPECT_EQ(args.command, c.command);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SplitWrapperCommandLineTest, ::testing::ValuesIn(kSplitCases),
+                         [](const ::testing::TestParamInfo<SplitCase>& info) {
+                             std::string name;
+                             for (const char* p = info.param.name; *p; ++p) {
+                                 name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
+                             }
+                             return name;
+                         });
+
+TEST(SplitWrapperCommandLine, CommandIsTheUntouchedTailOfTheRawLine) {
+    const std::string raw = "corvane \"C:\\a b\\log.txt\"   cmd /c \"echo  \"\"x\"\" \"";
+    const corvane::WrapperArgs args = corvane::SplitWrapperCommandLine(raw);
+    ASSERT_TRUE(args.hasLogFile);
+    EXPECT_EQ(raw.substr(raw.size() - args.command.size()), args.command);
+    EXPECT_EQ(args.command.rfind("cmd /c", 0), 0u);
+}
+
+struct ExitCase {
+    std::uint32_t code;
+    const char* line;
+};
+
+const ExitCase kExitCases[] = {
+    {0, "corvane: exit code 0\r\n"},
+    {3, "corvane: exit code 3\r\n"},
+    {259, "corvane: exit code 259\r\n"},
+    {0x7FFFFFFFu, "corvane: exit code 2147483647\r\n"},
+    {0x80000000u, "corvane: exit code 2147483648 (0x80000000)\r\n"},
+    {0xC0000005u, "corvane: exit code 3221225477 (0xC0000005)\r\n"},
+    {0xFFFFFFFFu, "corvane: exit code 4294967295 (0xFFFFFFFF)\r\n"},
+};
+
+TEST(FormatExitLine, DecimalAndHexForCrashCodes) {
+    for (const ExitCase& c : kExitCases) {
+        EXPECT_EQ(corvane::FormatExitLine(c.code), c.line) << c.code;
+    }
+}
+
+TEST(FormatHeaderLine, NamesTheCommandAsGiven) {
+    EXPECT_EQ(corvane::FormatHeaderLine("cmd /c echo \"a  b\""), "corvane: running cmd /c echo \"a  b\"\r\n");
+    EXPECT_EQ(corvane::FormatHeaderLine(""), "corvane: running \r\n");
+}
+
+struct FailureCase {
+    std::uint32_t error;
+    const char* systemText;
+    const char* line;
+};
+
+const FailureCase kFailureCases[] = {
+    {2, "The system cannot find the file specified.\r\n",
+     "corvane: could not start the command: The system cannot find the file specified (error 2)\r\n"},
+    {5, "Access denied", "corvane: could not start the command: Access denied (error 5)\r\n"},
+    {1234, "", "corvane: could not start the command: (error 1234)\r\n"},
+    {87, " .\r\n", "corvane: could not start the command: (error 87)\r\n"},
+};
+
+TEST(FormatStartFailureLine, SystemTextAndErrorNumber) {
+    for (const FailureCase& c : kFailureCases) {
+        EXPECT_EQ(corvane::FormatStartFailureLine(c.error, c.systemText), c.line) << c.error;
+    }
+}
+
+TEST(FormatOtherLines, EndInLineBreaks) {
+    for (const std::string& line : {corvane::FormatNoCommandLine(), corvane::FormatOutputAbandonedLine()}) {
+        ASSERT_GE(line.size(), 2u);
+        EXPECT_EQ(line.substr(line.size() - 2), "\r\n");
+        EXPECT_EQ(line.rfind("corvane: ", 0), 0u);
+        EXPECT_EQ(line.find('\n'), line.size() - 1);
+    }
+}
+
+struct TrimCase {
+    const char* text;
+    const char* trimmed;
+};
+
+const TrimCase kTrimCases[] = {
+    {"Access denied.\r\n", "Access denied"},
+    {"Bad path.  \r\n\r\n", "Bad path"},
+    {"No trailer", "No trailer"},
+    {"v1.2 failed", "v1.2 failed"},
+    {"...\r\n", ""},
+    {"", ""},
+};
+
+TEST(TrimSystemText, DropsTrailingBreaksBlanksAndStop) {
+    for (const TrimCase& c : kTrimCases) {
+        EXPECT_EQ(corvane::TrimSystemText(c.text), c.trimmed) << c.text;
+    }
+}
+
+struct BreakCase {
+    bool anythingWritten;
+    char lastByte;
+    bool needsBreak;
+};
+
+const BreakCase kBreakCases[] = {
+    {false, 0, false}, {true, '\n', false}, {true, '\r', true}, {true, 'x', true}, {true, 0, true},
+};
+
+TEST(NeedsLineBreakBefore, OnlyAfterAnUnfinishedLine) {
+    for (const BreakCase& c : kBreakCases) {
+        EXPECT_EQ(corvane::NeedsLineBreakBefore(c.anythingWritten, c.lastByte), c.needsBreak)
+            << c.anythingWritten << " " << static_cast<int>(c.lastByte);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the platform-free rules natively under ASan and UBSan, the
+# Windows program and its tests (x86_64) under Wine on a virtual X server, and the 32-bit build
+# compiled and linked warning-free.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+bash "$root/tools/install-deps.sh"
+jobs="$(nproc)"
+build="$root/build"
+
+cmake -S "$root" -B "$build/native" -DBRISOLT_WERROR=ON >/dev/null
+cmake --build "$build/native" -j"$jobs"
+cmake -S "$root" -B "$build/win64" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" -DBRISOLT_WERROR=ON >/dev/null
+cmake --build "$build/win64" -j"$jobs"
+cmake -S "$root" -B "$build/win32" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" -DBRISOLT_WERROR=ON >/dev/null
+cmake --build "$build/win32" -j"$jobs"
+
+status=0
+(cd "$build/native" && ctest --output-on-failure) || status=1
+# The Windows tests get an X server of their own, whether or not a display is open.
+(cd "$build/win64" && xvfb-run -a -s "-screen 0 1024x768x24" ctest --output-on-failure -j2) || status=1
+exit "$status"
