@@ -1,3 +1,3 @@
-# Start-up and button bar window: entry, bar, grid layout, hint window, shutdown.
-set(app_CORE command_line.cpp)
-set(app_WIN startup.cpp button_bar.cpp hint_window.cpp shutdown.cpp)
+# Start-up, command line, button bar, hint window and shutdown.
+list(APPEND app_CORE command_line.cpp)
+list(APPEND app_WIN startup.cpp button_bar.cpp hint_window.cpp shutdown.cpp)

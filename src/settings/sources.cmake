@@ -1,3 +1,3 @@
-# Settings store: the settings file and records, recent lists, selection dialogs, strings, errors, help.
-set(settings_CORE bounded_text.cpp settings_rules.cpp)
-set(settings_WIN settings_file.cpp res_strings.cpp message_boxes.cpp help.cpp)
+# Settings file and records, strings, error boxes and help.
+list(APPEND settings_CORE bounded_text.cpp settings_rules.cpp)
+list(APPEND settings_WIN settings_file.cpp res_strings.cpp message_boxes.cpp help.cpp)

@@ -1,0 +1,2 @@
+# The buttons' icons.
+list(APPEND config_WIN button_icons.cpp)
