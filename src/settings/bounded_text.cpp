@@ -14,7 +14,7 @@ std::size_t BoundedLength(const char* src, std::size_t room) {
 bool CopyInto(char* dst, std::size_t room, std::string_view src) {
     if (room == 0) return src.empty();
     const std::size_t n = src.size() < room ? src.size() : room - 1;
-    std::memmove(dst, src.data(), n);
+    if (n > 0) std::memmove(dst, src.data(), n);  // an empty view may carry a null pointer
     dst[n] = '\0';
     return n == src.size();
 }

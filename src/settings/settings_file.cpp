@@ -158,7 +158,11 @@ void ReadSettings() {
         def.iconNumber = ReadButtonInt(i, IDS_KEY_ICON_NUMBER, -1);
         ReadButtonField(i, IDS_KEY_TITLE, def.title);
         ReadButtonField(i, IDS_KEY_COMMAND, def.command);
-        ReadButtonField(i, IDS_KEY_OPTIONS, def.options);
+        // A quoted 258- or 259-character value comes through the reader with its quotes before they are
+        // dropped, so it needs the room of the quoted form to arrive whole.
+        char options[sizeof(QuotedOptions::text)];
+        ReadButtonField(i, IDS_KEY_OPTIONS, options);
+        CopyText(def.options, FieldText(options));
         ReadButtonField(i, IDS_KEY_DIRECTORY, def.directory);
         ReadButtonField(i, IDS_KEY_TIP, def.tip);
         ReadButtonField(i, IDS_KEY_ICON, def.iconFile);

@@ -1,0 +1,245 @@
+// The command-line scanner: argument splitting, the /i and /d options, the main file, and path pieces.
+#include "app/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Every argument of one scan, as text.
+std::vector<std::string> Arguments(std::string line) {
+    std::vector<std::string> result;
+    ArgumentScanner scanner;
+    for (char* argument = NextArgument(scanner, line.data()); argument; argument = NextArgument(scanner, nullptr)) {
+        result.emplace_back(argument);
+        if (result.size() > 64) break;  // a scanner that never ends fails below instead of hanging
+    }
+    return result;
+}
+
+struct SplitRow {
+    const char* name;
+    std::string line;
+    std::vector<std::string> expected;
+};
+
+const SplitRow kSplitRows[] = {
+    {"empty line", "", {}},
+    {"only white space", " \t  \r\n", {}},
+    {"one argument", "paper.tex", {"paper.tex"}},
+    {"blanks around and between", "   a   b  ", {"a", "b"}},
+    {"quoted with a blank", "\"my paper.tex\"", {"my paper.tex"}},
+    {"quoted then touching text", "\"a b\"c", {"a b", "c"}},
+    {"empty quotes", "\"\" x", {"", "x"}},
+    {"quote without partner", "\"my paper.tex", {"\"my", "paper.tex"}},
+    {"a blank further on wins over an earlier tab", "a\tb c", {"a\tb", "c"}},
+    {"a tab only when no blank follows", "a\tb", {"a", "b"}},
+    {"quote inside an argument is kept", "a\"b c", {"a\"b", "c"}},
+    {"quoted after plain", "/i \"C:\\My Files\\b.ini\" x.tex", {"/i", "C:\\My Files\\b.ini", "x.tex"}},
+};
+
+TEST(NextArgument, SplitTable) {
+    for (const SplitRow& row : kSplitRows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(Arguments(row.line), row.expected);
+    }
+}
+
+TEST(NextArgument, ArgumentsPointIntoTheTextItself) {
+    char line[] = "ab cd";
+    ArgumentScanner scanner;
+    char* first = NextArgument(scanner, line);
+    char* second = NextArgument(scanner, nullptr);
+    EXPECT_EQ(first, line);
+    EXPECT_EQ(second, line + 3);
+    EXPECT_EQ(line[2], '\0');
+    EXPECT_EQ(NextArgument(scanner, nullptr), nullptr);
+    EXPECT_EQ(NextArgument(scanner, nullptr), nullptr);
+}
+
+TEST(NextArgument, NullBeforeAnyText) {
+    ArgumentScanner scanner;
+    EXPECT_EQ(NextArgument(scanner, nullptr), nullptr);
+}
+
+struct ScanRow {
+    const char* name;
+    std::string line;
+    const char* settingsFile;
+    const char* defaultFolder;
+    const char* mainFile;
+};
+
+const ScanRow kScanRows[] = {
+    {"empty", "", "", "", ""},
+    {"settings and main file", "/i c:\\a.ini paper.tex", "c:\\a.ini", "", "paper.tex"},
+    {"upper-case option", "/I c:\\a.ini paper.tex", "c:\\a.ini", "", "paper.tex"},
+    {"dash option", "-i c:\\a.ini paper.tex", "c:\\a.ini", "", "paper.tex"},
+    {"upper-case dash option", "-I c:\\a.ini", "c:\\a.ini", "", ""},
+    {"default folder", "/d C:\\Work x.tex", "", "C:\\Work", "x.tex"},
+    {"both options after the main file", "x.tex -D C:\\W /i b.ini", "b.ini", "C:\\W", "x.tex"},
+    {"a second /i is an ordinary argument", "/i one.ini /i two.ini", "one.ini", "", "/i"},
+    {"a second /d is an ordinary argument", "/d A /d B", "", "A", "/d"},
+    {"an option at the end is the main file", "/i", "", "", "/i"},
+    {"an option at the end after a main file is ignored", "x.tex /d", "", "", "x.tex"},
+    {"more than one main file", "x.tex y.tex", "", "", "x.tex"},
+    {"quoted values", "/i \"my settings.ini\" \"my paper.tex\"", "my settings.ini", "", "my paper.tex"},
+    {"/i takes whatever follows", "/i /d x", "/d", "", "x"},
+    {"lookalikes are plain arguments", "/ii a /dd b", "", "", "/ii"},
+};
+
+TEST(ScanCommandLine, OptionTable) {
+    for (const ScanRow& row : kScanRows) {
+        SCOPED_TRACE(row.name);
+        std::string line = row.line;
+        StartupArguments arguments;
+        ScanCommandLine(line.data(), arguments);
+        EXPECT_STREQ(arguments.settingsFile, row.settingsFile);
+        EXPECT_STREQ(arguments.defaultFolder, row.defaultFolder);
+        EXPECT_STREQ(arguments.mainFile, row.mainFile);
+    }
+}
+
+TEST(ScanCommandLine, LongArgumentsAreCutToTheField) {
+    const std::string ini(1000, 'i');
+    const std::string folder(1000, 'd');
+    const std::string main(1000, 'm');
+    std::string line = "/i " + ini + " /d " + folder + " " + main;
+    StartupArguments arguments;
+    ScanCommandLine(line.data(), arguments);
+    EXPECT_EQ(std::string(arguments.settingsFile), ini.substr(0, 259));
+    EXPECT_EQ(std::string(arguments.defaultFolder), folder.substr(0, 259));
+    EXPECT_EQ(std::string(arguments.mainFile), main.substr(0, 259));
+}
+
+TEST(ScanCommandLine, ArgumentOfExactlyTheFieldWidthFits) {
+    const std::string main(259, 'm');
+    std::string line = main;
+    StartupArguments arguments;
+    ScanCommandLine(line.data(), arguments);
+    EXPECT_EQ(std::string(arguments.mainFile), main);
+}
+
+TEST(TakeOptionValue, KeepsAFilledTarget) {
+    char line[] = "/i a.ini";
+    ArgumentScanner scanner;
+    char* argument = NextArgument(scanner, line);
+    char target[16] = "set";
+    EXPECT_FALSE(TakeOptionValue(scanner, target, sizeof target, argument, "/i", "-i"));
+    EXPECT_STREQ(target, "set");
+    // Nothing was consumed: the value is still the next argument.
+    EXPECT_STREQ(NextArgument(scanner, nullptr), "a.ini");
+}
+
+TEST(TakeOptionValue, OptionAtTheEndConsumesNothing) {
+    char line[] = "-d";
+    ArgumentScanner scanner;
+    char* argument = NextArgument(scanner, line);
+    char target[16] = "";
+    EXPECT_FALSE(TakeOptionValue(scanner, target, sizeof target, argument, "/d", "-d"));
+    EXPECT_STREQ(target, "");
+    EXPECT_EQ(NextArgument(scanner, nullptr), nullptr);
+}
+
+struct SplitExtensionRow {
+    const char* path;
+    const char* base;
+    const char* extension;
+};
+
+const SplitExtensionRow kSplitExtensionRows[] = {
+    {"C:\\Tools\\Brisolt.exe", "C:\\Tools\\Brisolt", ".exe"},
+    {"paper.tex", "paper", ".tex"},
+    {"archive.tar.gz", "archive.tar", ".gz"},
+    {"C:\\Tools.d\\Brisolt", "C:\\Tools.d\\Brisolt", ""},
+    {"C:\\Tools\\Brisolt", "C:\\Tools\\Brisolt", ""},
+    {"noextension", "noextension", ""},
+    {"C:\\dir\\.hidden", "C:\\dir\\", ".hidden"},
+    {"name.", "name", "."},
+    {"", "", ""},
+};
+
+TEST(SplitExtension, Table) {
+    for (const SplitExtensionRow& row : kSplitExtensionRows) {
+        SCOPED_TRACE(row.path);
+        char base[64] = "stale";
+        char extension[16] = "stale";
+        SplitExtension(row.path, base, sizeof base, extension, sizeof extension);
+        EXPECT_STREQ(base, row.base);
+        EXPECT_STREQ(extension, row.extension);
+    }
+}
+
+TEST(SplitExtension, BaseMayBeThePathItself) {
+    for (const SplitExtensionRow& row : kSplitExtensionRows) {
+        SCOPED_TRACE(row.path);
+        char path[64];
+        std::snprintf(path, sizeof path, "%s", row.path);
+        char extension[16] = "stale";
+        SplitExtension(path, path, sizeof path, extension, sizeof extension);
+        EXPECT_STREQ(path, row.base);
+        EXPECT_STREQ(extension, row.extension);
+    }
+}
+
+TEST(SplitExtension, EitherOutputMayBeLeftOut) {
+    char base[32] = "stale";
+    SplitExtension("a\\b.c", base, sizeof base, nullptr, 0);
+    EXPECT_STREQ(base, "a\\b");
+    char extension[8] = "stale";
+    SplitExtension("a\\b.c", nullptr, 0, extension, sizeof extension);
+    EXPECT_STREQ(extension, ".c");
+}
+
+TEST(SplitExtension, OutputsAreCutToTheirRoom) {
+    char base[6];
+    char extension[4];
+    SplitExtension("abcdefgh.html", base, sizeof base, extension, sizeof extension);
+    EXPECT_STREQ(base, "abcde");
+    EXPECT_STREQ(extension, ".ht");
+}
+
+struct ReplaceRow {
+    const char* path;
+    const char* name;
+    const char* expected;
+};
+
+const ReplaceRow kReplaceRows[] = {
+    {"C:\\Tools\\Brisolt", "corvane.exe", "C:\\Tools\\corvane.exe"},
+    {"Z:\\work\\main\\build\\bin\\Brisolt", "corvane.exe", "Z:\\work\\main\\build\\bin\\corvane.exe"},
+    {"C:\\Tools\\", "corvane.exe", "C:\\Tools\\corvane.exe"},
+    {"Brisolt", "corvane.exe", "corvane.exe"},
+    {"", "corvane.exe", "corvane.exe"},
+};
+
+TEST(ReplaceFileName, Table) {
+    for (const ReplaceRow& row : kReplaceRows) {
+        SCOPED_TRACE(row.path);
+        char path[64];
+        std::snprintf(path, sizeof path, "%s", row.path);
+        ReplaceFileName(path, sizeof path, row.name);
+        EXPECT_STREQ(path, row.expected);
+    }
+}
+
+TEST(ReplaceFileName, CutToTheRoom) {
+    char path[16] = "C:\\longdir\\x";
+    ReplaceFileName(path, sizeof path, "corvane.exe");
+    EXPECT_STREQ(path, "C:\\longdir\\corv");
+}
+
+TEST(ReplaceFileName, UnterminatedPathStaysInsideItsRoom) {
+    char block[12];
+    std::memset(block, '#', sizeof block);
+    std::memcpy(block, "ab\\cdefg", 8);  // 8 bytes of room, no NUL
+    ReplaceFileName(block, 8, "xy");
+    EXPECT_STREQ(block, "ab\\xy");
+    for (std::size_t i = 8; i < sizeof block; ++i) EXPECT_EQ(block[i], '#') << "byte " << i;
+}
+
+}  // namespace
