@@ -18,9 +18,13 @@ struct OutputSink {
     bool anythingWritten = false;
     char lastByte = 0;
     volatile LONG progress = 0;     // bumped after every chunk, so the main thread sees the pipe move
+    char chunk[65536];
 };
 
 OutputSink g_sink;
+
+// A roomy pipe lets a chatty command run ahead while the log is being written.
+constexpr DWORD kPipeBufferBytes = 1 << 20;
 
 // How long the pipe may stay silent after the command has ended before we stop waiting for EOF:
 // a process the command left running may hold the pipe open for as long as it lives.
@@ -67,10 +71,10 @@ std::string SystemText(DWORD error) {
 }
 
 DWORD WINAPI DrainPipe(LPVOID) {
-    static char chunk[65536];
+    char* const chunk = g_sink.chunk;
     for (;;) {
         DWORD got = 0;
-        if (!ReadFile(g_sink.pipe, chunk, sizeof chunk, &got, nullptr)) break;  // EOF: every writer closed
+        if (!ReadFile(g_sink.pipe, chunk, sizeof g_sink.chunk, &got, nullptr)) break;  // EOF: every writer closed
         EnterCriticalSection(&g_sink.lock);
         const bool closed = g_sink.closed;
         if (!closed) WriteLog(std::string_view(chunk, got));
@@ -135,7 +139,7 @@ DWORD Run(const corvane::WrapperArgs& args) {
 
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
     HANDLE writeEnd = nullptr;
-    if (!CreatePipe(&g_sink.pipe, &writeEnd, &inherit, 0)) {
+    if (!CreatePipe(&g_sink.pipe, &writeEnd, &inherit, kPipeBufferBytes)) {
         const DWORD error = GetLastError();
         WriteLogLine(corvane::FormatStartFailureLine(error, SystemText(error)));
         return Finish(corvane::kWrapperFailureExitCode);
@@ -190,7 +194,10 @@ int main() {
     InitializeCriticalSection(&g_sink.lock);
     SetConsoleCtrlHandler(IgnoreInterrupt, TRUE);
 
-    const corvane::WrapperArgs args = corvane::SplitWrapperCommandLine(GetCommandLineA());
+    char ownPath[MAX_PATH];
+    const DWORD ownLength = GetModuleFileNameA(nullptr, ownPath, MAX_PATH);
+    const std::string_view own(ownPath, ownLength < MAX_PATH ? ownLength : 0);
+    const corvane::WrapperArgs args = corvane::SplitWrapperCommandLine(GetCommandLineA(), own);
     if (!args.hasLogFile) {
         WriteStderr("usage: corvane LOGFILE COMMAND-LINE...\r\n");
         return static_cast<int>(corvane::kWrapperFailureExitCode);

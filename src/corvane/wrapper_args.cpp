@@ -1,6 +1,8 @@
 // The log wrapper's platform-free rules: splitting its raw command line and the lines it adds to a log.
 #include "corvane/wrapper_args.h"
 
+#include <cctype>
+
 namespace corvane {
 namespace {
 
@@ -61,6 +63,16 @@ std::size_t ReadArgument(std::string_view raw, std::size_t at, std::string& out)
     return at;
 }
 
+bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+    if (prefix.size() > text.size()) return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(text[i])) != std::tolower(static_cast<unsigned char>(prefix[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
 void AppendDecimal(std::string& out, std::uint32_t value) { out += std::to_string(value); }
 
 void AppendHex8(std::string& out, std::uint32_t value) {
@@ -71,9 +83,16 @@ void AppendHex8(std::string& out, std::uint32_t value) {
 
 }  // namespace
 
-WrapperArgs SplitWrapperCommandLine(std::string_view raw) {
+WrapperArgs SplitWrapperCommandLine(std::string_view raw, std::string_view ownPath) {
     WrapperArgs args;
-    std::size_t at = SkipProgramName(raw, SkipBlanks(raw, 0));
+    std::size_t at = SkipBlanks(raw, 0);
+    const std::string_view rest = raw.substr(at);
+    if (!ownPath.empty() && StartsWithIgnoringCase(rest, ownPath) &&
+        (rest.size() == ownPath.size() || IsBlank(rest[ownPath.size()]))) {
+        at += ownPath.size();
+    } else {
+        at = SkipProgramName(raw, at);
+    }
     at = SkipBlanks(raw, at);
     if (at >= raw.size()) return args;
     at = ReadArgument(raw, at, args.logFile);

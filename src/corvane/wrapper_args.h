@@ -19,8 +19,10 @@ struct WrapperArgs {
     std::string command;
 };
 
-// Splits the wrapper's whole command line, program name included.
-WrapperArgs SplitWrapperCommandLine(std::string_view raw);
+// Splits the wrapper's whole command line, program name included. ownPath is the wrapper's own
+// path: a line that starts with it unquoted skips it whole, blanks and all, since a caller whose short
+// path came back in long form (no 8.3 names on the volume) puts it at the head of the line as it is.
+WrapperArgs SplitWrapperCommandLine(std::string_view raw, std::string_view ownPath = {});
 
 // The first line of a log: what is run.
 std::string FormatHeaderLine(std::string_view command);

@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "corvane/wrapper_args.h"
+#include "support/test_files.h"
 
 namespace {
 
@@ -29,20 +31,6 @@ std::string ShortPath(const std::string& path) {
 
 std::string Corvane() { return ShortPath(ExeFolder() + "corvane.exe"); }
 std::string Fixture() { return "\"" + ExeFolder() + "fixture_child.exe\""; }
-
-std::string ReadWhole(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void WriteWhole(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-}
-
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // A log taken apart: its first line, its last line and everything between them.
 struct LogParts {
@@ -90,32 +78,18 @@ protected:
 
     void TearDown() override { RemoveTree(folder_); }
 
-    static void RemoveTree(const std::string& folder) {
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                const std::string name = found.cFileName;
-                if (name == "." || name == "..") continue;
-                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                    RemoveTree(folder + name + "\\");
-                } else {
-                    DeleteFileA((folder + name).c_str());
-                }
-            } while (FindNextFileA(search, &found));
-            FindClose(search);
-        }
-        RemoveDirectoryA(folder.c_str());
-    }
 
     // Starts line with its stdout and stderr in files of the test's folder (or none) and waits.
     RunResult Run(const std::string& line, DWORD timeoutMs = 60000, bool withStdHandles = true) {
         RunResult result;
         SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-        const std::string outPath = folder_ + "stdout.bin", errPath = folder_ + "stderr.bin";
+        // Fresh names each run: Wine may close an ended process's inherited handles a little late.
+        const std::string run = std::to_string(++runs_);
+        const std::string outPath = folder_ + "stdout" + run + ".bin", errPath = folder_ + "stderr" + run + ".bin";
         HANDLE in = CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr);
         HANDLE out = CreateFileA(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
         HANDLE err = CreateFileA(errPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
+        EXPECT_NE(out, INVALID_HANDLE_VALUE) << GetLastError();
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESTDHANDLES;
@@ -154,6 +128,7 @@ protected:
 
     std::string folder_;
     std::string logFile_;
+    int runs_ = 0;
 };
 
 TEST_F(CorvaneTest, EchoIsLoggedBetweenHeaderAndExitLineAndPassedThrough) {
@@ -231,6 +206,7 @@ TEST_F(CorvaneTest, StdoutAndStderrAreLoggedWholeWithoutHanging) {
         EXPECT_EQ(static_cast<std::size_t>(std::count(log.body.begin(), log.body.end(), 'o')), c.outBytes);
         EXPECT_EQ(static_cast<std::size_t>(std::count(log.body.begin(), log.body.end(), 'e')), c.errBytes);
         EXPECT_EQ(log.footer, corvane::FormatExitLine(2));
+        EXPECT_EQ(run.passThrough.size(), total);
         EXPECT_TRUE(run.passThrough == log.body.substr(0, total)) << "pass-through differs from the log";
     }
 }
@@ -346,9 +322,10 @@ TEST_F(CorvaneTest, LogsWithoutStandardHandlesOfItsOwn) {
 TEST_F(CorvaneTest, EndsWithTheRunWhenALeftoverProcessHoldsTheOutput) {
     const RunResult run = Run(Logged(Fixture() + " --spawn-holder 60000 --out 10 --exit 6"));
     const std::string text = ReadWhole(logFile_);
-    const std::size_t at = text.find("holder ");
+    // The fixture's first output line names the holder; end it so it does not outlive the test.
+    const std::size_t at = text.find("\r\nholder ");
     if (at != std::string::npos) {
-        const DWORD pid = std::strtoul(text.c_str() + at + 7, nullptr, 10);
+        const DWORD pid = std::strtoul(text.c_str() + at + 9, nullptr, 10);
         HANDLE holder = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
         if (holder != nullptr) {
             TerminateProcess(holder, 0);

@@ -68,6 +68,39 @@ INSTANTIATE_TEST_SUITE_P(Cases, SplitWrapperCommandLineTest, ::testing::ValuesIn
                              return name;
                          });
 
+struct OwnPathCase {
+    const char* name;
+    const char* raw;
+    const char* ownPath;
+    const char* logFile;
+    const char* command;
+};
+
+const OwnPathCase kOwnPathCases[] = {
+    {"unquoted own path with blanks is skipped whole",
+     R"(C:\Program Files\Brisolt\corvane.exe C:\TEMP\log1.txt latex x)", R"(C:\Program Files\Brisolt\corvane.exe)",
+     R"(C:\TEMP\log1.txt)", "latex x"},
+    {"own path matches without regard to case", R"(c:\PROGRAM FILES\brisolt\CORVANE.EXE log.txt cmd)",
+     R"(C:\Program Files\Brisolt\corvane.exe)", "log.txt", "cmd"},
+    {"quoted own path follows the usual rule", R"("C:\Program Files\corvane.exe" log.txt cmd)",
+     R"(C:\Program Files\corvane.exe)", "log.txt", "cmd"},
+    {"short name differing from the own path follows the usual rule", R"(C:\PROGRA~1\corvane.exe log.txt cmd)",
+     R"(C:\Program Files\corvane.exe)", "log.txt", "cmd"},
+    {"own path as a mere prefix of the first word is no match", R"(C:\bin\corvane.exe2 log.txt cmd)",
+     R"(C:\bin\corvane.exe)", "log.txt", "cmd"},
+    {"own path without blanks", R"(C:\bin\corvane.exe log.txt cmd)", R"(C:\bin\corvane.exe)", "log.txt", "cmd"},
+};
+
+TEST(SplitWrapperCommandLine, SkipsItsOwnUnquotedPath) {
+    for (const OwnPathCase& c : kOwnPathCases) {
+        SCOPED_TRACE(c.name);
+        const corvane::WrapperArgs args = corvane::SplitWrapperCommandLine(c.raw, c.ownPath);
+        ASSERT_TRUE(args.hasLogFile);
+        EXPECT_EQ(args.logFile, c.logFile);
+        EXPECT_EQ(args.command, c.command);
+    }
+}
+
 TEST(SplitWrapperCommandLine, CommandIsTheUntouchedTailOfTheRawLine) {
     const std::string raw = "corvane \"C:\\a b\\log.txt\"   cmd /c \"echo  \"\"x\"\" \"";
     const corvane::WrapperArgs args = corvane::SplitWrapperCommandLine(raw);
