@@ -1,0 +1,312 @@
+// The real query dialog, environment and short names behind ExpandPlaceholders, under Wine.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstring>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/app_state.h"
+#include "exec/expand_command.h"
+#include "res/resource.h"
+#include "settings/bounded_text.h"
+#include "settings/settings_records.h"
+
+namespace {
+
+constexpr char kQueryTitle[] = "Brisolt Query";
+constexpr DWORD kWaitMs = 15000;
+
+std::string WindowText(HWND window) {
+    char text[1024] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+// A visible "Brisolt Query" dialog of this process other than `previous`, or null after the wait.
+HWND WaitForQuery(HWND previous) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < kWaitMs) {
+        HWND found = FindWindowA(nullptr, kQueryTitle);
+        if (found && found != previous && IsWindowVisible(found)) {
+            DWORD process = 0;
+            GetWindowThreadProcessId(found, &process);
+            if (process == GetCurrentProcessId()) return found;
+        }
+        if (previous && !IsWindow(previous)) previous = nullptr;
+        Sleep(20);
+    }
+    return nullptr;
+}
+
+bool WaitUntilGone(HWND dialog) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < kWaitMs) {
+        if (!IsWindow(dialog)) return true;
+        Sleep(20);
+    }
+    return false;
+}
+
+// One dialog as the watcher met it, and what it did there.
+struct Step {
+    const char* typed;  // nullptr: press Cancel
+    std::string name;
+    std::string value;
+    bool found = false;
+    bool readOnlyName = false;
+    bool valueHasFocus = false;
+    bool hasHelpButton = false;
+    HWND owner = nullptr;
+    RECT client = {};
+    RECT expectedClient = {};
+};
+
+// Answers each dialog in turn from another thread, the way a user would; a dialog left open is cancelled
+// so that no test can hang.
+class Watcher {
+public:
+    explicit Watcher(std::vector<Step>& steps) : steps_(steps), thread_([this] { Run(); }) {}
+    ~Watcher() { Join(); }
+    void Join() {
+        if (thread_.joinable()) thread_.join();
+    }
+    // Dialogs that appeared beyond the script.
+    int extra() const { return extra_; }
+
+private:
+    void Run() {
+        HWND previous = nullptr;
+        for (Step& step : steps_) {
+            HWND dialog = WaitForQuery(previous);
+            if (!dialog) return;
+            step.found = true;
+            step.name = WindowText(GetDlgItem(dialog, IDC_QUERY_NAME));
+            step.value = WindowText(GetDlgItem(dialog, IDC_QUERY_VALUE));
+            step.readOnlyName = (GetWindowLongPtrA(GetDlgItem(dialog, IDC_QUERY_NAME), GWL_STYLE) & ES_READONLY) != 0;
+            step.hasHelpButton = GetDlgItem(dialog, IDC_HELP_BUTTON) != nullptr;
+            step.owner = GetWindow(dialog, GW_OWNER);
+            GUITHREADINFO info = {};
+            info.cbSize = sizeof info;
+            if (GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info)) {
+                step.valueHasFocus = info.hwndFocus == GetDlgItem(dialog, IDC_QUERY_VALUE);
+            }
+            GetClientRect(dialog, &step.client);
+            step.expectedClient = {0, 0, 228, 74};
+            MapDialogRect(dialog, &step.expectedClient);
+            if (step.typed) {
+                SetDlgItemTextA(dialog, IDC_QUERY_VALUE, step.typed);
+                PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                             reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+            } else {
+                PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                             reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
+            }
+            if (!WaitUntilGone(dialog)) return;
+            previous = dialog;
+        }
+        // Anything further was not expected: count it and close it.
+        const DWORD start = GetTickCount();
+        while (GetTickCount() - start < 1000) {
+            if (HWND more = FindWindowA(nullptr, kQueryTitle)) {
+                ++extra_;
+                PostMessageA(more, WM_COMMAND, IDCANCEL, 0);
+                WaitUntilGone(more);
+            }
+            Sleep(20);
+        }
+    }
+
+    std::vector<Step>& steps_;
+    std::atomic<int> extra_{0};
+    std::thread thread_;
+};
+
+class ExpandPlaceholdersTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        g_app.appInstance = GetModuleHandleA(nullptr);
+        owner_ = CreateWindowExA(0, "STATIC", "Brisolt owner", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
+                                 nullptr, nullptr, g_app.appInstance, nullptr);
+        ASSERT_NE(owner_, nullptr);
+        g_app.mainWindow = owner_;
+        CopyText(g_paths.mainFile, "C:\\Papers\\Thesis\\chapter1.tex");
+    }
+    void TearDown() override {
+        g_app.mainWindow = nullptr;
+        if (owner_) DestroyWindow(owner_);
+    }
+
+    struct Outcome {
+        int status = -1;
+        std::string text;
+    };
+    Outcome Run(const char* templ, std::size_t capacity = 780) {
+        std::vector<char> out(capacity, '\x7f');
+        Outcome outcome;
+        outcome.status = ExpandPlaceholders(templ, 1, out.data(), out.size());
+        if (outcome.status == 1) outcome.text.assign(out.data(), text::BoundedLength(out.data(), out.size()));
+        return outcome;
+    }
+
+    HWND owner_ = nullptr;
+};
+
+TEST_F(ExpandPlaceholdersTest, DialogShowsNameAndDefaultAndTakesTheTypedValue) {
+    struct Case {
+        const char* templ;
+        const char* name;
+        const char* initial;
+        const char* typed;
+        const char* expected;
+    } cases[] = {
+        {"--pages=%?Pages=1-10%", "Pages", "1-10", "3-4", "--pages=3-4"},
+        {"-o %?Output file% x", "Output file", "", "out.pdf", "-o out.pdf x"},
+        {"%?a=b=c%", "a", "b=c", "b=c", "b=c"},
+        {"[%?Empty=default%]", "Empty", "default", "", "[]"},
+    };
+    for (const Case& c : cases) {
+        std::vector<Step> steps(1);
+        steps[0].typed = c.typed;
+        Watcher watcher(steps);
+        const Outcome outcome = Run(c.templ);
+        watcher.Join();
+        ASSERT_TRUE(steps[0].found) << c.templ;
+        EXPECT_EQ(outcome.status, 1) << c.templ;
+        EXPECT_EQ(outcome.text, c.expected) << c.templ;
+        EXPECT_EQ(steps[0].name, c.name) << c.templ;
+        EXPECT_EQ(steps[0].value, c.initial) << c.templ;
+        EXPECT_EQ(watcher.extra(), 0) << c.templ;
+    }
+}
+
+TEST_F(ExpandPlaceholdersTest, DialogMatchesItsTemplate) {
+    std::vector<Step> steps(1);
+    steps[0].typed = "x";
+    Watcher watcher(steps);
+    Run("%?Look%");
+    watcher.Join();
+    ASSERT_TRUE(steps[0].found);
+    EXPECT_TRUE(steps[0].readOnlyName);
+    EXPECT_TRUE(steps[0].valueHasFocus);
+    EXPECT_TRUE(steps[0].hasHelpButton);
+    EXPECT_EQ(steps[0].owner, owner_);
+    EXPECT_EQ(steps[0].client.right, steps[0].expectedClient.right);
+    EXPECT_EQ(steps[0].client.bottom, steps[0].expectedClient.bottom);
+}
+
+TEST_F(ExpandPlaceholdersTest, TypedValueIsCutToTheRoomLeft) {
+    std::vector<Step> steps(1);
+    steps[0].typed = "0123456789";
+    Watcher watcher(steps);
+    const Outcome outcome = Run("ab%?x%", 10);
+    watcher.Join();
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.text, "ab012345");
+}
+
+TEST_F(ExpandPlaceholdersTest, RepeatedNameIsAskedTwiceInOrder) {
+    std::vector<Step> steps(3);
+    steps[0].typed = "one";
+    steps[1].typed = "two";
+    steps[2].typed = "three";
+    Watcher watcher(steps);
+    const Outcome outcome = Run("%?A=1% %?B% %?A=1%");
+    watcher.Join();
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.text, "one two three");
+    EXPECT_EQ(steps[0].name, "A");
+    EXPECT_EQ(steps[1].name, "B");
+    EXPECT_EQ(steps[2].name, "A");
+    EXPECT_EQ(steps[2].value, "1");
+    EXPECT_EQ(watcher.extra(), 0);
+}
+
+TEST_F(ExpandPlaceholdersTest, CancelReturnsZeroAndAsksNoMore) {
+    std::vector<Step> steps(1);
+    steps[0].typed = nullptr;
+    Watcher watcher(steps);
+    const Outcome outcome = Run("%?First% %?Second%");
+    watcher.Join();
+    ASSERT_TRUE(steps[0].found);
+    EXPECT_EQ(steps[0].name, "First");
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(watcher.extra(), 0);
+}
+
+std::string ShortForm(const std::string& path) {
+    char buffer[1024];
+    const DWORD length = GetShortPathNameA(path.c_str(), buffer, sizeof buffer);
+    return (length > 0 && length < sizeof buffer) ? std::string(buffer, length) : std::string();
+}
+
+class SystemValuesTest : public ExpandPlaceholdersTest {
+protected:
+    void SetUp() override {
+        ExpandPlaceholdersTest::SetUp();
+        char temp[MAX_PATH];
+        ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
+        folder_ = std::string(temp) + "Brisolt Expansion Folder With Blanks";
+        CreateDirectoryA(folder_.c_str(), nullptr);
+        file_ = folder_ + "\\long report name.tex";
+        HANDLE handle = CreateFileA(file_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(handle, INVALID_HANDLE_VALUE);
+        CloseHandle(handle);
+    }
+    void TearDown() override {
+        DeleteFileA(file_.c_str());
+        RemoveDirectoryA(folder_.c_str());
+        SetEnvironmentVariableA("BRISOLT_LONG_VALUE", nullptr);
+        ExpandPlaceholdersTest::TearDown();
+    }
+    std::string folder_, file_;
+};
+
+TEST_F(SystemValuesTest, LongEnvironmentValueComesWhole) {
+    std::string value;
+    for (int k = 0; k < 100; ++k) value += static_cast<char>('a' + k % 26);
+    ASSERT_TRUE(SetEnvironmentVariableA("BRISOLT_LONG_VALUE", value.c_str()));
+    EXPECT_EQ(Run("<%BRISOLT_LONG_VALUE%>").text, "<" + value + ">");
+    EXPECT_EQ(Run("%BRISOLT_LONG_VALUE%", 102).text, value);
+    EXPECT_EQ(Run("%BRISOLT_LONG_VALUE%", 101).text, "");
+    ASSERT_TRUE(SetEnvironmentVariableA("BRISOLT_LONG_VALUE", ""));
+    EXPECT_EQ(Run("%BRISOLT_LONG_VALUE%").text, "%BRISOLT_LONG_VALUE%");
+    ASSERT_TRUE(SetEnvironmentVariableA("BRISOLT_LONG_VALUE", nullptr));
+    EXPECT_EQ(Run("%BRISOLT_LONG_VALUE%").text, "%BRISOLT_LONG_VALUE%");
+}
+
+TEST_F(SystemValuesTest, ShortNamesWhenLongNamesAreOff) {
+    const std::string shortName = ShortForm(file_);
+    ASSERT_FALSE(shortName.empty());
+    ASSERT_NE(shortName, file_) << "Wine gave no short form for a name with blanks";
+    CopyText(g_paths.mainFile, file_);
+
+    char out[520];
+    ASSERT_EQ(ExpandPlaceholders("%@%", 0, out, sizeof out), 1);
+    EXPECT_EQ(std::string(out), shortName);
+    ASSERT_EQ(ExpandPlaceholders("%@n%", 0, out, sizeof out), 1);
+    const std::size_t slash = shortName.find_last_of('\\');
+    const std::size_t dot = shortName.find_last_of('.');
+    EXPECT_EQ(std::string(out), shortName.substr(slash + 1, dot - slash - 1));
+    ASSERT_EQ(ExpandPlaceholders("%@%", 1, out, sizeof out), 1);
+    EXPECT_EQ(std::string(out), file_);
+    ASSERT_EQ(ExpandPlaceholders("%@n%", 1, out, sizeof out), 1);
+    EXPECT_EQ(std::string(out), "long report name");
+
+    // A main file that does not exist has no short form: the path as stored.
+    const std::string missing = folder_ + "\\not written yet.tex";
+    CopyText(g_paths.mainFile, missing);
+    ASSERT_EQ(ExpandPlaceholders("%@%", 0, out, sizeof out), 1);
+    EXPECT_EQ(std::string(out), missing);
+}
+
+TEST_F(SystemValuesTest, DisplayNameComesFromTheStringTable) {
+    char out[64];
+    ASSERT_EQ(ExpandPlaceholders("%@t% - %@ne%", 1, out, sizeof out), 1);
+    EXPECT_EQ(std::string(out), "Brisolt - chapter1.tex");
+}
+
+}  // namespace
