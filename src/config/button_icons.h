@@ -1,7 +1,18 @@
-// The buttons' icons: loading them for a ButtonDef and putting one on a bar button.
+// The buttons' icons: loading them for a ButtonDef and putting a face on a button window.
 #pragma once
+
+#include <windows.h>
 
 #include "settings/settings_records.h"
 
-// Releases the button's previous icons and loads new ones from its icon file (or the fallbacks).
+// Releases the button's previous icons and loads new ones from its icon file (or the fallbacks). Bar
+// button 500 + i of a ButtonDef in the table is told first to show no image.
 void LoadButtonIcons(ButtonDef& def);
+
+// Gives `button` the face of ButtonDef `index`: its own icon (the small one when `small`), else the
+// shell's icon for its command. With setStyle, `style` plus BS_ICON is written first. False when there
+// was no icon; the button's image is then unchanged.
+bool SetButtonFace(HWND button, LONG_PTR style, int index, bool small, bool setStyle);
+
+// Takes the image off a button; a shell icon that SetButtonFace gave it is released.
+void ClearButtonFace(HWND button);
