@@ -1,0 +1,62 @@
+// The dialog that shows the program a run will start and lets the user edit its parameters.
+#include "exec/edit_command_dialog.h"
+
+#include "app/app_state.h"
+#include "res/resource.h"
+#include "settings/help.h"
+
+namespace {
+
+constexpr DWORD kEditCommandHelpTopic = 1003;
+
+INT_PTR CALLBACK EditCommandDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* data = reinterpret_cast<EditCommandData*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    switch (message) {
+    case WM_INITDIALOG: {
+        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        data = reinterpret_cast<EditCommandData*>(lParam);
+        SetDlgItemTextA(dialog, IDC_EDIT_COMMAND, data->command);
+        HWND options = GetDlgItem(dialog, IDC_EDIT_OPTIONS);
+        // The field takes no more than the options buffer can hold.
+        SendMessageA(options, EM_LIMITTEXT, data->optionsRoom > 1 ? data->optionsRoom - 1 : 1, 0);
+        SetWindowTextA(options, data->options);
+        SendMessageA(options, EM_SETSEL, 0, -1);
+        SetFocus(options);
+        return FALSE;  // the focus is set
+    }
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDOK:
+            if (data && data->optionsRoom > 0) {
+                const int room = data->optionsRoom > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<int>(data->optionsRoom);
+                if (GetDlgItemTextA(dialog, IDC_EDIT_OPTIONS, data->options, room) == 0) data->options[0] = '\0';
+            }
+            EndDialog(dialog, IDOK);
+            return TRUE;
+        case IDCANCEL:
+            EndDialog(dialog, IDCANCEL);
+            return TRUE;
+        case IDC_HELP_BUTTON:
+            ShowHelpTopic(kEditCommandHelpTopic);
+            return TRUE;
+        default:
+            return FALSE;
+        }
+    case WM_HELP:
+        HelpOnControl(reinterpret_cast<const HELPINFO*>(lParam));
+        return TRUE;
+    case WM_CONTEXTMENU:
+        HelpContextMenu(reinterpret_cast<HWND>(wParam));
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+}  // namespace
+
+bool RunEditCommandDialog(HWND owner, EditCommandData& data) {
+    const INT_PTR result = DialogBoxParamA(g_app.appInstance, MAKEINTRESOURCEA(IDD_EDIT_COMMAND), owner,
+                                           EditCommandDialogProc, reinterpret_cast<LPARAM>(&data));
+    return result == IDOK;
+}

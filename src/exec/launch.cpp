@@ -1,0 +1,155 @@
+// Running the command of an "Execute command" button: expansion, the edit dialog, the start (directly or
+// through the document's associated program), and waiting for or watching the child.
+#include "exec/launch.h"
+
+#include <shellapi.h>
+
+#include <new>
+
+#include "app/app_state.h"
+#include "exec/compose_command_line.h"
+#include "exec/edit_command_dialog.h"
+#include "exec/expand_command.h"
+#include "exec/log_decision.h"
+#include "exec/logs.h"
+#include "exec/show_mode.h"
+#include "exec/working_folder.h"
+#include "settings/bounded_text.h"
+#include "settings/message_boxes.h"
+#include "settings/settings_records.h"
+
+namespace {
+
+constexpr DWORD kWatchStackSize = 12000;
+
+DWORD WINAPI WatchChild(LPVOID parameter) {
+    ChildWatch* watch = static_cast<ChildWatch*>(parameter);
+    WaitForSingleObject(watch->process, INFINITE);
+    ShowLog(watch->process, watch->log, watch->logFile);
+    CloseHandle(watch->process);
+    delete watch;
+    InterlockedDecrement(&g_app.childCount);
+    return 0;
+}
+
+// The child is counted before its thread exists, so no reader sees it uncounted while the thread starts.
+void StartWatchThread(const ChildWatch& watch) {
+    ChildWatch* copy = new (std::nothrow) ChildWatch(watch);
+    if (copy != nullptr) {
+        InterlockedIncrement(&g_app.childCount);
+        HANDLE thread = CreateThread(nullptr, kWatchStackSize, WatchChild, copy, 0, nullptr);
+        if (thread != nullptr) {
+            CloseHandle(thread);
+            return;
+        }
+        InterlockedDecrement(&g_app.childCount);
+        delete copy;
+    }
+    // Without a thread the child goes unwatched.
+    CloseHandle(watch.process);
+}
+
+bool StartProcess(char* line, bool inherit, int show, const std::string& folder, PROCESS_INFORMATION& process) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(ShowWindowForMode(show));
+    process = PROCESS_INFORMATION{};
+    return CreateProcessA(nullptr, line, nullptr, nullptr, inherit ? TRUE : FALSE, 0, nullptr,
+                          folder.empty() ? nullptr : folder.c_str(), &startup, &process) != FALSE;
+}
+
+// A run that never started: its console goes, its reserved log name is given back, and the error shows.
+void AbandonRun(bool capture, const char* logFile, unsigned long error) {
+    if (capture) ReleaseCaptureConsole();
+    ReleaseLogFileName(logFile);
+    SystemErrorBox(error);
+}
+
+}  // namespace
+
+void RunButtonCommand(int index) {
+    if (index < 0 || index >= kButtonCount) return;
+    const ButtonDef& button = g_settings.buttons[index];
+    // The run keeps what it reads of the button: dialogs shown during the run must not change it.
+    const int show = button.show;
+    const int logMode = button.log;
+    const bool capture = IsCaptureMode(show);
+    const bool waiting = button.wait != 0 || capture;
+    char consoleTitle[sizeof button.command];
+    CopyText(consoleTitle, FieldText(button.command));
+
+    char options[780];
+    char command[520];
+    if (!ExpandPlaceholders(button.options, button.useLongNames, options, sizeof options)) return;
+    if (!ExpandPlaceholders(button.command, button.useLongNames, command, sizeof command)) return;
+
+    bool logged = IsLogged(logMode);
+    char logFile[263] = "";
+    if (logged) {
+        CopyText(logFile, NewLogFileName());
+        // Without a log file name the wrapper would take the command for it: run without the wrapper.
+        if (logFile[0] == '\0') logged = false;
+    }
+
+    if (button.editCommandLine) {
+        EditCommandData edit{command, options, sizeof options};
+        if (!RunEditCommandDialog(g_app.mainWindow, edit)) {
+            ReleaseLogFileName(logFile);
+            return;
+        }
+    }
+
+    char line[kCommandLineSize];
+    CopyText(line, ComposeCommandLine(logged, FieldText(g_paths.logWrapperPath), FieldText(logFile),
+                                      FieldText(command), FieldText(options)));
+    const std::string folder =
+        WorkingFolder(FieldText(button.directory), FieldText(g_paths.defaultFolder), FieldText(g_paths.mainFile));
+    const bool inherit = IsLogged(logMode);
+
+    if (capture) OpenCaptureConsole(consoleTitle);
+    PROCESS_INFORMATION process;
+    if (!StartProcess(line, inherit, show, folder, process)) {
+        char program[MAX_PATH] = "";
+        const INT_PTR found = reinterpret_cast<INT_PTR>(FindExecutableA(command, nullptr, program));
+        if (found <= 32) {
+            AbandonRun(capture, logFile, static_cast<unsigned long>(found));
+            return;
+        }
+        CopyText(line, ComposeAssociationLine(FieldText(program), FieldText(command), FieldText(options)));
+        if (!StartProcess(line, inherit, show, folder, process)) {
+            AbandonRun(capture, logFile, GetLastError());
+            return;
+        }
+        // The associated program runs without the wrapper, so nothing will write the reserved log.
+        ReleaseLogFileName(logFile);
+    }
+    CloseHandle(process.hThread);
+
+    ChildWatch watch;
+    watch.process = process.hProcess;
+    watch.log = static_cast<signed char>(logMode);
+    CopyText(watch.logFile, FieldText(logFile));
+
+    HWND focus = nullptr;
+    if (waiting) {
+        focus = GetFocus();
+        if (g_app.mainWindow) {
+            ShowWindow(g_app.mainWindow, SW_MINIMIZE);
+            UpdateWindow(g_app.mainWindow);
+        }
+        WaitForSingleObject(process.hProcess, INFINITE);
+    } else if (IsLogged(logMode)) {
+        StartWatchThread(watch);
+        return;
+    }
+
+    if (capture) CloseCaptureConsole();
+    if (IsLogged(logMode)) ShowLog(watch.process, watch.log, watch.logFile);
+    CloseHandle(process.hProcess);
+
+    if (waiting) {
+        if (g_app.mainWindow) ShowWindow(g_app.mainWindow, SW_SHOWNORMAL);
+        if (focus) SetFocus(focus);
+    }
+}

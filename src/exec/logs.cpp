@@ -1,0 +1,127 @@
+// The temporary folder with the runs' log files, the shell's view of a log, and the capture console.
+#include "exec/logs.h"
+
+#include <shellapi.h>
+
+#include "app/app_state.h"
+#include "exec/log_decision.h"
+#include "exec/log_names.h"
+#include "res/resource.h"
+#include "settings/bounded_text.h"
+#include "settings/res_strings.h"
+#include "settings/settings_records.h"
+
+namespace {
+
+// The program run's temporary folder and the log names handed out in it; window thread only.
+struct LogFolderState {
+    bool made = false;
+    char folder[kPathSize] = "";
+    char lastName[kPathSize] = "";
+    unsigned highestNumber = 0;
+};
+LogFolderState g_logs;
+
+bool Exists(const std::string& name) {
+    return GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void MakeFolder() {
+    g_logs.made = true;
+    char tempPath[kPathSize] = "";
+    const DWORD length = GetTempPathA(sizeof tempPath, tempPath);
+    if (length == 0 || length >= sizeof tempPath) tempPath[0] = '\0';
+    CopyText(g_logs.folder, TempFolderName(FieldText(tempPath), Exists));
+    if (g_logs.folder[0] != '\0') CreateDirectoryA(g_logs.folder, nullptr);
+}
+
+// The log wrapper empties an existing log file before it writes, so an empty file holds the name.
+void Reserve(const char* name) {
+    HANDLE file = CreateFileA(name, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+}
+
+void OpenLog(const char* file) {
+    if (file[0] == '\0') return;  // the shell would open something else for an empty name
+    ShellExecuteA(g_app.mainWindow, "open", file, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+}  // namespace
+
+const char* NewLogFileName() {
+    g_logs.lastName[0] = '\0';
+    if (!g_logs.made) MakeFolder();
+    if (g_logs.folder[0] == '\0') return g_logs.lastName;
+    const FreeLogFile free = FirstFreeLogFile(FieldText(g_logs.folder), Exists);
+    if (free.number == 0) return g_logs.lastName;
+    CopyText(g_logs.lastName, free.name);
+    if (free.number > g_logs.highestNumber) g_logs.highestNumber = free.number;
+    Reserve(g_logs.lastName);
+    // The short form keeps a temporary path with blanks in it from splitting the wrapper's arguments.
+    char shortName[kPathSize] = "";
+    const DWORD length = GetShortPathNameA(g_logs.lastName, shortName, sizeof shortName);
+    if (length > 0 && length < sizeof shortName) CopyText(g_logs.lastName, shortName);
+    return g_logs.lastName;
+}
+
+void ReleaseLogFileName(const char* file) {
+    if (file == nullptr || file[0] == '\0') return;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(file, GetFileExInfoStandard, &data)) return;
+    if (data.nFileSizeLow == 0 && data.nFileSizeHigh == 0) DeleteFileA(file);
+}
+
+const char* LogFolder() {
+    return g_logs.folder;
+}
+
+void ShowLog(HANDLE process, int logMode, const char* file) {
+    DWORD exitCode = 0;
+    if (!GetExitCodeProcess(process, &exitCode)) exitCode = 0;
+    switch (LogActionFor(logMode, exitCode)) {
+    case LogAction::kOpen:
+        OpenLog(file);
+        break;
+    case LogAction::kAsk: {
+        // Buffers of this call's own: the shared loaders may be busy on the window's thread.
+        char question[256];
+        char caption[64];
+        LoadResString(IDS_SHOW_LOG_QUESTION, question);
+        LoadResString(IDS_PROGRAM_NAME, caption);
+        if (MessageBoxA(g_app.mainWindow, question, caption,
+                        MB_YESNO | MB_ICONQUESTION | MB_TOPMOST | MB_SETFOREGROUND) == IDYES) {
+            OpenLog(file);
+        }
+        break;
+    }
+    case LogAction::kNothing:
+        break;
+    }
+}
+
+void OpenCaptureConsole(const char* title) {
+    AllocConsole();
+    SetConsoleTitleA(title);
+}
+
+void ReleaseCaptureConsole() {
+    FreeConsole();
+}
+
+void CloseCaptureConsole() {
+    char prompt[256];
+    char caption[64];
+    LoadResString(IDS_CLOSE_CAPTURE, prompt);
+    LoadResString(IDS_PROGRAM_NAME, caption);
+    MessageBoxA(g_app.mainWindow, prompt, caption, MB_OK | MB_TOPMOST | MB_SETFOREGROUND);
+    FreeConsole();
+}
+
+void DeleteLogFiles() {
+    if (g_logs.folder[0] == '\0') return;
+    for (const std::string& name : LogFilesToDelete(FieldText(g_logs.folder), g_logs.highestNumber, Exists)) {
+        DeleteFileA(name.c_str());
+    }
+    RemoveDirectoryA(g_logs.folder);
+}

@@ -1,0 +1,29 @@
+// The temporary folder with the runs' log files, the shell's view of a log, and the capture console.
+#pragma once
+
+#include <windows.h>
+
+// The log file name for a new logged run, made and reserved in the temporary folder (which is made on
+// first use), so a second run started before the first one writes gets the next number. Empty when no
+// name can be had. Window thread only.
+const char* NewLogFileName();
+// Gives back a name from NewLogFileName that no log wrapper will write (the run was cancelled or did not
+// start through the wrapper): the empty reservation goes, so its number is handed out again.
+void ReleaseLogFileName(const char* file);
+// The temporary folder, empty until the first logged run.
+const char* LogFolder();
+
+// After a logged child has ended: opens its log, asks first, or does nothing, by log mode and exit code.
+// Safe on any thread.
+void ShowLog(HANDLE process, int logMode, const char* file);
+
+// The capture console: opened before a capture child starts, titled with the button's command as stored.
+void OpenCaptureConsole(const char* title);
+// Takes the console away without asking (the child did not start).
+void ReleaseCaptureConsole();
+// Asks the user to close the console once the child has ended, then takes it away.
+void CloseCaptureConsole();
+
+// At exit: removes the log files this program run handed out and the temporary folder; files still held
+// open stay, and so does the folder with them.
+void DeleteLogFiles();

@@ -1,0 +1,223 @@
+// The platform-free rules of a run: working folder, command lines, log names, show mode and log decision.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "exec/compose_command_line.h"
+#include "exec/log_decision.h"
+#include "exec/log_names.h"
+#include "exec/show_mode.h"
+#include "exec/working_folder.h"
+
+namespace {
+
+struct FolderCase {
+    const char* directory;
+    const char* defaultFolder;
+    const char* mainFile;
+    const char* expected;
+};
+
+const FolderCase kFolderCases[] = {
+    {"D:\\Build", "C:\\Default", "C:\\Papers\\Thesis\\chapter1.tex", "D:\\Build"},
+    {"%TEMP%", "", "", "%TEMP%"},  // the button's folder is not expanded
+    {"", "C:\\Default", "C:\\Papers\\Thesis\\chapter1.tex", "C:\\Default"},
+    {"", "", "C:\\Papers\\Thesis\\chapter1.tex", "C:\\Papers\\Thesis"},
+    {"", "", "C:\\main.tex", "C:\\"},
+    {"", "", "\\main.tex", "\\"},
+    {"", "", "\\\\server\\share\\main.tex", "\\\\server\\share"},
+    {"", "", "Papers\\main.tex", "Papers"},
+    {"", "", "main.tex", ""},
+    {"", "", "C:main.tex", ""},
+    {"", "", "", ""},
+};
+
+TEST(WorkingFolder, FirstMatchWins) {
+    for (const FolderCase& c : kFolderCases) {
+        EXPECT_EQ(WorkingFolder(c.directory, c.defaultFolder, c.mainFile), c.expected)
+            << "directory '" << c.directory << "' default '" << c.defaultFolder << "' main '" << c.mainFile << "'";
+    }
+}
+
+TEST(WorkingFolder, LongestMainFileKeepsItsFolder) {
+    const std::string folder = "C:\\" + std::string(240, 'f');
+    const std::string main = folder + "\\" + std::string(259 - folder.size() - 1, 'n');
+    ASSERT_EQ(main.size(), 259u);
+    EXPECT_EQ(WorkingFolder("", "", main), folder);
+}
+
+struct LineCase {
+    bool logged;
+    const char* command;
+    const char* options;
+    const char* expected;
+};
+
+const LineCase kLineCases[] = {
+    {false, "latex", "chapter1", "latex chapter1"},
+    {false, "latex", "", "latex"},
+    {false, "", "latex chapter1", "latex chapter1"},
+    {false, "", "", ""},
+    {true, "latex", "chapter1", "C:\\BIN\\corvane.exe C:\\TEMP\\Brisolt1\\log1.txt latex chapter1"},
+    {true, "latex", "", "C:\\BIN\\corvane.exe C:\\TEMP\\Brisolt1\\log1.txt latex"},
+    {true, "", "latex chapter1", "C:\\BIN\\corvane.exe C:\\TEMP\\Brisolt1\\log1.txt latex chapter1"},
+    {true, "", "", "C:\\BIN\\corvane.exe C:\\TEMP\\Brisolt1\\log1.txt "},
+    {false, "\"C:\\Program Files\\x.exe\"", "-a  -b", "\"C:\\Program Files\\x.exe\" -a  -b"},
+};
+
+TEST(ComposeCommandLine, CommandOptionsAndLogPrefix) {
+    for (const LineCase& c : kLineCases) {
+        EXPECT_EQ(ComposeCommandLine(c.logged, "C:\\BIN\\corvane.exe", "C:\\TEMP\\Brisolt1\\log1.txt", c.command,
+                                     c.options),
+                  c.expected)
+            << "logged " << c.logged << " command '" << c.command << "' options '" << c.options << "'";
+    }
+}
+
+TEST(ComposeCommandLine, LargestLineFitsTheBuffer) {
+    const std::string wrapper(259, 'w'), log(259, 'l'), command(519, 'c'), options(779, 'o');
+    const std::string line = ComposeCommandLine(true, wrapper, log, command, options);
+    EXPECT_EQ(line.size(), 259u + 1 + 259 + 1 + 519 + 1 + 779);
+    EXPECT_LT(line.size(), kCommandLineSize);
+    EXPECT_EQ(line.substr(260, 259), log);
+    EXPECT_EQ(line.substr(line.size() - 779), options);
+}
+
+struct AssociationCase {
+    const char* program;
+    const char* document;
+    const char* options;
+    const char* expected;
+};
+
+const AssociationCase kAssociationCases[] = {
+    {"C:\\viewer.exe", "C:\\Papers\\chapter1.dvi", "", "C:\\viewer.exe C:\\Papers\\chapter1.dvi"},
+    {"C:\\viewer.exe", "C:\\Papers\\chapter1.dvi", "-p 3", "C:\\viewer.exe C:\\Papers\\chapter1.dvi -p 3"},
+    {"", "", "", " "},
+};
+
+TEST(ComposeAssociationLine, ProgramDocumentOptions) {
+    for (const AssociationCase& c : kAssociationCases) {
+        EXPECT_EQ(ComposeAssociationLine(c.program, c.document, c.options), c.expected) << c.document;
+    }
+}
+
+// A made-up file system: the names that exist.
+ExistsFunction ExistsIn(const std::set<std::string>& names) {
+    return [names](const std::string& name) { return names.count(name) != 0; };
+}
+
+struct TempFolderCase {
+    std::set<std::string> existing;
+    const char* expected;
+};
+
+TEST(TempFolderName, FirstFreeNumber) {
+    const TempFolderCase cases[] = {
+        {{}, "C:\\TEMP\\Brisolt1"},
+        {{"C:\\TEMP\\Brisolt1"}, "C:\\TEMP\\Brisolt2"},
+        {{"C:\\TEMP\\Brisolt1", "C:\\TEMP\\Brisolt2", "C:\\TEMP\\Brisolt3"}, "C:\\TEMP\\Brisolt4"},
+        {{"C:\\TEMP\\Brisolt2"}, "C:\\TEMP\\Brisolt1"},
+    };
+    for (const TempFolderCase& c : cases) {
+        EXPECT_EQ(TempFolderName("C:\\TEMP\\", ExistsIn(c.existing)), c.expected);
+    }
+}
+
+TEST(TempFolderName, NameThatDoesNotFitIsNeverHandedOut) {
+    const auto nothing = ExistsIn({});
+    const std::string fits(259 - 8, 't');  // "Brisolt1" fills the name to exactly 259 characters
+    EXPECT_EQ(TempFolderName(fits, nothing), fits + "Brisolt1");
+    EXPECT_EQ(TempFolderName(fits + "t", nothing), "");
+    // With Brisolt1..9 taken the next number needs one more digit than there is room for.
+    std::set<std::string> taken;
+    for (int n = 1; n <= 9; ++n) taken.insert(fits + "Brisolt" + std::to_string(n));
+    EXPECT_EQ(TempFolderName(fits, ExistsIn(taken)), "");
+}
+
+TEST(TempFolderName, EverythingTakenGivesNoName) {
+    EXPECT_EQ(TempFolderName("C:\\T\\", [](const std::string&) { return true; }), "");
+}
+
+struct LogFileCase {
+    std::set<std::string> existing;
+    const char* expected;
+    unsigned number;
+};
+
+TEST(FirstFreeLogFile, FirstFreeNumber) {
+    const LogFileCase cases[] = {
+        {{}, "C:\\TEMP\\Brisolt1\\log1.txt", 1},
+        {{"C:\\TEMP\\Brisolt1\\log1.txt"}, "C:\\TEMP\\Brisolt1\\log2.txt", 2},
+        {{"C:\\TEMP\\Brisolt1\\log1.txt", "C:\\TEMP\\Brisolt1\\log3.txt"}, "C:\\TEMP\\Brisolt1\\log2.txt", 2},
+        {{"C:\\TEMP\\Brisolt1\\log2.txt"}, "C:\\TEMP\\Brisolt1\\log1.txt", 1},
+    };
+    for (const LogFileCase& c : cases) {
+        const FreeLogFile free = FirstFreeLogFile("C:\\TEMP\\Brisolt1", ExistsIn(c.existing));
+        EXPECT_EQ(free.name, c.expected);
+        EXPECT_EQ(free.number, c.number);
+    }
+}
+
+TEST(FirstFreeLogFile, NameThatDoesNotFitIsNeverHandedOut) {
+    const std::string folder(259 - 9, 'f');  // "\log1.txt" fills it to exactly 259
+    EXPECT_EQ(FirstFreeLogFile(folder, ExistsIn({})).name, folder + "\\log1.txt");
+    const FreeLogFile none = FirstFreeLogFile(folder + "f", ExistsIn({}));
+    EXPECT_EQ(none.name, "");
+    EXPECT_EQ(none.number, 0u);
+    EXPECT_EQ(FirstFreeLogFile("C:\\T", [](const std::string&) { return true; }).number, 0u);
+}
+
+TEST(LogFilesToDelete, EveryExistingNumberUpToTheHighest) {
+    const std::string f = "C:\\T\\Brisolt1";
+    const auto l = [&](unsigned n) { return LogFileName(f, n); };
+    EXPECT_TRUE(LogFilesToDelete(f, 0, ExistsIn({l(1)})).empty());
+    EXPECT_EQ(LogFilesToDelete(f, 3, ExistsIn({l(1), l(2), l(3)})), (std::vector<std::string>{l(1), l(2), l(3)}));
+    // A gap left by a hand-deleted file does not strand the later logs.
+    EXPECT_EQ(LogFilesToDelete(f, 3, ExistsIn({l(1), l(3)})), (std::vector<std::string>{l(1), l(3)}));
+    // A file past the highest number handed out is not ours.
+    EXPECT_EQ(LogFilesToDelete(f, 2, ExistsIn({l(1), l(2), l(3)})), (std::vector<std::string>{l(1), l(2)}));
+}
+
+struct ShowCase {
+    int show;
+    int showWindow;
+    bool capture;
+};
+
+TEST(ShowMode, TableAndOutOfRange) {
+    const ShowCase cases[] = {
+        {0, 1, false}, {1, 2, false}, {2, 3, false}, {3, 0, false}, {4, 1, true},
+        {5, 1, false}, {-1, 1, false}, {127, 1, false}, {-128, 1, false},
+    };
+    for (const ShowCase& c : cases) {
+        EXPECT_EQ(ShowWindowForMode(c.show), c.showWindow) << "show " << c.show;
+        EXPECT_EQ(IsCaptureMode(c.show), c.capture) << "show " << c.show;
+    }
+}
+
+struct LogCase {
+    int mode;
+    unsigned long exitCode;
+    LogAction action;
+    bool logged;
+};
+
+TEST(LogDecision, ModeAndExitCode) {
+    const LogCase cases[] = {
+        {0, 0, LogAction::kNothing, false}, {0, 3, LogAction::kNothing, false},
+        {1, 0, LogAction::kOpen, true},     {1, 3, LogAction::kOpen, true},
+        {2, 0, LogAction::kNothing, true},  {2, 3, LogAction::kOpen, true},
+        {2, 0xC0000005ul, LogAction::kOpen, true},
+        {3, 0, LogAction::kAsk, true},      {3, 3, LogAction::kAsk, true},
+        {4, 3, LogAction::kNothing, true},  {-1, 3, LogAction::kNothing, true},
+        {127, 0, LogAction::kNothing, true},
+    };
+    for (const LogCase& c : cases) {
+        EXPECT_EQ(LogActionFor(c.mode, c.exitCode), c.action) << "mode " << c.mode << " exit " << c.exitCode;
+        EXPECT_EQ(IsLogged(c.mode), c.logged) << "mode " << c.mode;
+    }
+}
+
+}  // namespace
