@@ -1,12 +1,86 @@
-// The hint window and the bar buttons' window procedure.
+// The hint window and the bar buttons' context menu.
 #include "app/hint_window.h"
 
 #include "app/app_state.h"
+#include "app/hint_text.h"
+#include "res/resource.h"
+#include "settings/bounded_text.h"
+#include "settings/res_strings.h"
+#include "settings/settings_records.h"
+
+namespace {
+LRESULT OnButtonRightUp(HWND button, WPARAM wParam, LPARAM lParam) {
+    g_app.contextButton = GetDlgCtrlID(button) - IDC_BAR_FIRST;
+    const int k = g_app.contextButton;
+    HMENU menu = (k >= 0 && k < kButtonCount) ? CreatePopupMenu() : nullptr;
+    if (!menu) return CallWindowProcA(g_app.systemButtonProc, button, WM_RBUTTONUP, wParam, lParam);
+    // "What is this?" is left out exactly when the tooltip already shows the button's hint.
+    if (g_settings.buttons[k].tip[0] == '\0' || !g_settings.options.displayTips)
+        AppendMenuA(menu, MF_STRING, IDM_WHAT_IS_THIS, ResStr(IDS_MENU_WHAT_IS_THIS));
+    AppendMenuA(menu, MF_STRING, IDM_PROPERTIES, ResStr(IDS_MENU_PROPERTIES));
+    POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    MapWindowPoints(button, HWND_DESKTOP, &point, 1);
+    g_app.contextPoint = point;
+    TrackPopupMenu(menu, TPM_RIGHTBUTTON, point.x, point.y, 0, g_app.mainWindow, nullptr);
+    DestroyMenu(menu);
+    return 0;
+}
+
+void PaintHint(HWND window) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    HGDIOBJ old = SelectObject(dc, GetStockObject(ANSI_VAR_FONT));
+    SetBkMode(dc, TRANSPARENT);
+    RECT rect;
+    GetClientRect(window, &rect);
+    InflateRect(&rect, -4, -4);
+    DrawTextA(dc, g_app.hintText, -1, &rect, 0);
+    SelectObject(dc, old);
+    EndPaint(window, &paint);
+}
+}  // namespace
+
+void ShowHint(const char* text) {
+    HWND hint = g_app.hintWindow;
+    if (!hint) return;
+    CopyText(g_app.hintText, text);
+    HintLineBreaks(g_app.hintText, sizeof g_app.hintText);
+    HDC dc = GetDC(hint);
+    HGDIOBJ old = SelectObject(dc, GetStockObject(ANSI_VAR_FONT));
+    RECT measured = {0, 0, 0, 0};
+    DrawTextA(dc, g_app.hintText, -1, &measured, DT_CALCRECT);
+    SelectObject(dc, old);
+    ReleaseDC(hint, dc);
+    const HintPlace place =
+        PlaceHint(g_app.contextPoint.x, g_app.contextPoint.y, measured.right - measured.left,
+                  measured.bottom - measured.top, GetSystemMetrics(SM_CYCURSOR), GetSystemMetrics(SM_CXBORDER),
+                  GetSystemMetrics(SM_CYBORDER), GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    InvalidateRect(hint, nullptr, TRUE);
+    SetWindowPos(hint, g_app.mainWindow, place.x, place.y, place.width, place.height, SWP_SHOWWINDOW);
+}
 
 LRESULT CALLBACK HintWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT:
+        PaintHint(window);
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) ShowWindow(window, SW_HIDE);
+        break;
+    case WM_KILLFOCUS:
+    case WM_KEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        ShowWindow(window, SW_HIDE);
+        break;
+    default:
+        break;
+    }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK BarButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_RBUTTONUP) return OnButtonRightUp(button, wParam, lParam);
     return CallWindowProcA(g_app.systemButtonProc, button, message, wParam, lParam);
 }

@@ -6,3 +6,5 @@
 LRESULT CALLBACK HintWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Procedure of the process-local "Button" class; hands what it does not take to the system's.
 LRESULT CALLBACK BarButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam);
+// Shows text in the hint window below the point of the last right click.
+void ShowHint(const char* text);

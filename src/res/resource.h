@@ -34,6 +34,14 @@
 // About box (IDD_ABOUT)
 #define IDC_ABOUT_VERSION 100
 
+// Query dialog (IDD_QUERY)
+#define IDC_QUERY_NAME 170
+#define IDC_QUERY_VALUE 171
+
+// Edit command dialog (IDD_EDIT_COMMAND)
+#define IDC_EDIT_COMMAND 160
+#define IDC_EDIT_OPTIONS 161
+
 // String table: the ids that follow each run of list names (263, 293, 298, 374, 390) stay empty.
 #define IDS_TYPE_EXECUTE 256
 #define IDS_TYPE_FILE_SELECTION 257

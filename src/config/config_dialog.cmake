@@ -1,0 +1,2 @@
+# The configuration dialog.
+list(APPEND config_WIN config_dialog.cpp)

@@ -1,0 +1,2 @@
+# The About box.
+list(APPEND settings_WIN about_box.cpp)

@@ -1,0 +1,133 @@
+// Runs the real button bar on a thread of its own inside the test.
+#include "bar_test_support.h"
+
+#include <fstream>
+
+#include "app/app_state.h"
+#include "app/button_bar.h"
+#include "app/startup.h"
+#include "res/resource.h"
+#include "settings/bounded_text.h"
+#include "settings/settings_file.h"
+
+namespace {
+std::string MakeTempFolder() {
+    char base[MAX_PATH];
+    GetTempPathA(sizeof base, base);
+    char folder[MAX_PATH];
+    for (unsigned n = GetTickCount() % 100000;; ++n) {
+        FormatText(folder, "%sbar_test_%u_%lu", base, n, GetCurrentProcessId());
+        if (CreateDirectoryA(folder, nullptr)) return folder;
+    }
+}
+
+void PrepareProcess() {
+    static bool prepared = false;  // classes are registered once per process
+    if (prepared) return;
+    prepared = true;
+    g_app.appInstance = GetModuleHandleA(nullptr);
+    RegisterWindowClasses();
+    InitModulePaths();
+}
+}  // namespace
+
+TempSettings::TempSettings(const std::string& iniText) : folder_(MakeTempFolder()) {
+    path_ = folder_ + "\\Brisolt.ini";
+    std::ofstream(path_, std::ios::binary) << iniText;
+}
+
+TempSettings::~TempSettings() {
+    DeleteFileA(path_.c_str());
+    RemoveDirectoryA(folder_.c_str());
+}
+
+std::string TempSettings::Read(const char* section, const char* key) const {
+    char value[1024] = "";
+    GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value, path_.c_str());
+    return value;
+}
+
+void TempSettings::Write(const char* section, const char* key, const char* value) const {
+    WritePrivateProfileStringA(section, key, value, path_.c_str());
+}
+
+BarRun::BarRun(const std::string& settingsFile, const std::string& mainFile) {
+    PrepareProcess();
+    CopyText(g_paths.settingsFile, settingsFile);
+    CopyText(g_paths.mainFile, mainFile);
+    CopyText(g_paths.defaultFolder, "");
+    g_app.childCount = 0;
+    ReadSettings();
+    thread_ = std::thread([this] {
+        DialogBoxParamA(g_app.appInstance, MAKEINTRESOURCEA(IDD_BAR), nullptr, ButtonBarProc, 0);
+        closed_ = true;
+    });
+    WaitFor([] { return g_app.mainWindow != nullptr && IsWindowVisible(g_app.mainWindow); }, 10000);
+    window_ = g_app.mainWindow;
+}
+
+BarRun::~BarRun() {
+    g_app.childCount = 0;
+    if (!closed_ && window_) {
+        PostMessageA(window_, WM_SYSCOMMAND, SC_CLOSE, 0);
+        WaitClosed(10000);
+    }
+    if (thread_.joinable()) {
+        if (closed_) {
+            thread_.join();
+        } else {
+            thread_.detach();  // never hang the suite on a bar that would not close
+        }
+    }
+}
+
+bool BarRun::WaitClosed(DWORD milliseconds) {
+    return WaitFor([this] { return closed_.load(); }, milliseconds);
+}
+
+bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > milliseconds) return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+namespace {
+struct FindData {
+    const char* title;
+    HWND except;
+    HWND found;
+};
+
+BOOL CALLBACK FindByTitle(HWND window, LPARAM lParam) {
+    auto* data = reinterpret_cast<FindData*>(lParam);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != GetCurrentProcessId() || !IsWindowVisible(window) || window == data->except) return TRUE;
+    if (WindowText(window) == data->title) {
+        data->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+}  // namespace
+
+HWND FindOwnWindow(const char* title, HWND except) {
+    FindData data{title, except, nullptr};
+    EnumWindows(FindByTitle, reinterpret_cast<LPARAM>(&data));
+    return data.found;
+}
+
+std::string WindowText(HWND window) {
+    char text[1024] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+std::string MessageBoxText(HWND box) {
+    char text[1024] = "";
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    return text;
+}

@@ -1,0 +1,143 @@
+// The built Brisolt.exe running commands end to end: presses from outside, watched children and the
+// close question, the exit status, "Last file"/"LastDir" and the log folder at exit.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+#include "support/brisolt_process.h"
+#include "support/test_files.h"
+
+namespace {
+
+constexpr DWORD kWindowTimeoutMs = 20000;
+constexpr DWORD kExitTimeoutMs = 20000;
+
+bool WaitUntil(bool (*check)(const std::string&), const std::string& path, bool wanted, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (check(path) != wanted) {
+        if (GetTickCount() - start > timeoutMs) return false;
+        Sleep(50);
+    }
+    return true;
+}
+
+// One test's world: its own folder, settings file, main file and temporary folder (TMP and TEMP are
+// inherited by the started Brisolt.exe).
+class RunEndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        static int counter = 0;
+        folder_ = LongPath(temp) + "brisolt_run_e2e_" + std::to_string(GetCurrentProcessId()) + "_" +
+                  std::to_string(++counter);
+        CreateDirectoryA(folder_.c_str(), nullptr);
+        tmp_ = folder_ + "\\tmp";
+        CreateDirectoryA(tmp_.c_str(), nullptr);
+        ini_ = folder_ + "\\Brisolt.ini";
+        mainFile_ = folder_ + "\\paper.tex";
+        std::ofstream(mainFile_) << "\\relax\n";
+        SetEnvironmentVariableA("TMP", tmp_.c_str());
+        SetEnvironmentVariableA("TEMP", tmp_.c_str());
+    }
+
+    void WriteSettings(const std::string& buttons) {
+        std::ofstream(ini_, std::ios::binary) << "[Options]\r\nRows=1\r\nCols=4\r\nLastDir=C:\\old\r\n[Buttons]\r\n"
+                                              << buttons;
+    }
+
+    std::string Sleeper() const { return TestExeFolder() + "fixture_sleeper.exe"; }
+    std::string Arguments() const { return "/i \"" + ini_ + "\" \"" + mainFile_ + "\""; }
+    std::string Option(const char* key) const {
+        char value[MAX_PATH] = "";
+        GetPrivateProfileStringA("Options", key, "<missing>", value, sizeof value, ini_.c_str());
+        return value;
+    }
+
+    // Presses bar button `index` from outside, as a click does.
+    static void Press(const BrisoltProcess& brisolt, int index) {
+        brisolt.Post(WM_COMMAND, MAKEWPARAM(500 + index, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(brisolt.MainWindow(), 500 + index)));
+    }
+
+    // Answers the close question and returns its text.
+    static std::string Answer(const BrisoltProcess& brisolt, int answer) {
+        HWND box = brisolt.WaitForWindow(10000, "#32770", "Brisolt");
+        if (!box) return "<no question>";
+        char text[512] = "";
+        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+        PostMessageA(box, WM_COMMAND, answer, 0);
+        return text;
+    }
+
+    std::string folder_, tmp_, ini_, mainFile_;
+};
+
+TEST_F(RunEndToEnd, WaitedRunWorksOnTheMainFileInItsFolder) {
+    WriteSettings("Command1=cmd\r\nOptions1=/c echo %@n%> out.txt\r\nWait1=1\r\n");
+    BrisoltProcess brisolt;
+    ASSERT_TRUE(brisolt.Start(Arguments()));
+    ASSERT_NE(brisolt.WaitForMainWindow(kWindowTimeoutMs), nullptr);
+    Press(brisolt, 0);
+    const std::string out = folder_ + "\\out.txt";
+    ASSERT_TRUE(WaitUntil(Exists, out, true, 15000));
+    Sleep(300);
+    EXPECT_EQ(ReadWhole(out), "paper\r\n");
+    brisolt.Post(WM_SYSCOMMAND, SC_CLOSE);
+    const std::optional<DWORD> code = brisolt.WaitForExit(kExitTimeoutMs);
+    ASSERT_TRUE(code.has_value());
+    EXPECT_EQ(*code, 0u);
+}
+
+TEST_F(RunEndToEnd, OneWatchedChildAsksInTheSingularAndNoKeepsTheBar) {
+    // Logged, not waited for, exit code 0 with "On error": watched, and nothing shown afterwards.
+    WriteSettings("Command1=" + Sleeper() + "\r\nOptions1=2500 0 finished\r\nLog1=2\r\n");
+    BrisoltProcess brisolt;
+    ASSERT_TRUE(brisolt.Start(Arguments()));
+    ASSERT_NE(brisolt.WaitForMainWindow(kWindowTimeoutMs), nullptr);
+    Press(brisolt, 0);
+    const std::string log = tmp_ + "\\Brisolt1\\log1.txt";
+    ASSERT_TRUE(WaitUntil(Exists, log, true, 10000));
+    brisolt.Post(WM_SYSCOMMAND, SC_CLOSE);
+    EXPECT_EQ(Answer(brisolt, IDNO), "Waiting for a child process to end.\nOK to leave it unattended?");
+    Sleep(500);
+    EXPECT_TRUE(brisolt.IsRunning());
+
+    // Once the child has ended the bar closes at once, and its logs and folder go with it.
+    Sleep(4000);
+    brisolt.Post(WM_SYSCOMMAND, SC_CLOSE);
+    const std::optional<DWORD> code = brisolt.WaitForExit(kExitTimeoutMs);
+    ASSERT_TRUE(code.has_value());
+    EXPECT_EQ(*code, 0u);
+    EXPECT_FALSE(Exists(log));
+    EXPECT_FALSE(Exists(tmp_ + "\\Brisolt1"));
+    EXPECT_EQ(Option("Last file"), mainFile_);
+    EXPECT_EQ(Option("LastDir"), "");
+}
+
+TEST_F(RunEndToEnd, ThreeWatchedChildrenAreTheExitStatus) {
+    WriteSettings("Command1=" + Sleeper() + "\r\nOptions1=6000 0\r\nLog1=2\r\n");
+    BrisoltProcess brisolt;
+    ASSERT_TRUE(brisolt.Start(Arguments()));
+    ASSERT_NE(brisolt.WaitForMainWindow(kWindowTimeoutMs), nullptr);
+    // Quick repeated presses: every run is counted once and keeps a log of its own.
+    for (int i = 0; i < 3; ++i) Press(brisolt, 0);
+    for (const char* name : {"log1.txt", "log2.txt", "log3.txt"})
+        ASSERT_TRUE(WaitUntil(Exists, tmp_ + "\\Brisolt1\\" + name, true, 10000)) << name;
+    brisolt.Post(WM_SYSCOMMAND, SC_CLOSE);
+    EXPECT_EQ(Answer(brisolt, IDYES), "Waiting for 3 child processes to end.\nOK to leave them unattended?");
+    const std::optional<DWORD> code = brisolt.WaitForExit(kExitTimeoutMs);
+    ASSERT_TRUE(code.has_value());
+    EXPECT_EQ(*code, 3u);
+    EXPECT_EQ(Option("Last file"), mainFile_);
+    EXPECT_EQ(Option("LastDir"), "");
+    // The wrappers still write their logs: those files are in use and stay behind.
+    EXPECT_TRUE(Exists(tmp_ + "\\Brisolt1\\log1.txt"));
+    // Let the children finish so the folder can go.
+    Sleep(7000);
+}
+
+}  // namespace
