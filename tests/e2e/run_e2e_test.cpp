@@ -15,6 +15,11 @@ namespace {
 constexpr DWORD kWindowTimeoutMs = 20000;
 constexpr DWORD kExitTimeoutMs = 20000;
 
+// True once the log wrapper has written its closing line: the logged run has ended.
+bool LogClosed(const std::string& path) {
+    return ReadWhole(path).find("corvane: exit code") != std::string::npos;
+}
+
 bool WaitUntil(bool (*check)(const std::string&), const std::string& path, bool wanted, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     while (check(path) != wanted) {
@@ -29,20 +34,28 @@ bool WaitUntil(bool (*check)(const std::string&), const std::string& path, bool 
 class RunEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
+        // The temporary path as it was before any test pointed TMP at a folder of its own.
+        static const std::string base = [] {
+            char temp[MAX_PATH];
+            GetTempPathA(MAX_PATH, temp);
+            return LongPath(temp);
+        }();
         static int counter = 0;
-        folder_ = LongPath(temp) + "brisolt_run_e2e_" + std::to_string(GetCurrentProcessId()) + "_" +
+        folder_ = base + "brisolt_run_e2e_" + std::to_string(GetCurrentProcessId()) + "_" +
                   std::to_string(++counter);
-        CreateDirectoryA(folder_.c_str(), nullptr);
+        // Process ids come round again under Wine: a folder left by an earlier run must not count.
+        RemoveTree(folder_ + "\\");
+        ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr));
         tmp_ = folder_ + "\\tmp";
-        CreateDirectoryA(tmp_.c_str(), nullptr);
+        ASSERT_TRUE(CreateDirectoryA(tmp_.c_str(), nullptr));
         ini_ = folder_ + "\\Brisolt.ini";
         mainFile_ = folder_ + "\\paper.tex";
         std::ofstream(mainFile_) << "\\relax\n";
         SetEnvironmentVariableA("TMP", tmp_.c_str());
         SetEnvironmentVariableA("TEMP", tmp_.c_str());
     }
+
+    void TearDown() override { RemoveTree(folder_ + "\\"); }
 
     void WriteSettings(const std::string& buttons) {
         std::ofstream(ini_, std::ios::binary) << "[Options]\r\nRows=1\r\nCols=4\r\nLastDir=C:\\old\r\n[Buttons]\r\n"
@@ -107,7 +120,8 @@ TEST_F(RunEndToEnd, OneWatchedChildAsksInTheSingularAndNoKeepsTheBar) {
     EXPECT_TRUE(brisolt.IsRunning());
 
     // Once the child has ended the bar closes at once, and its logs and folder go with it.
-    Sleep(4000);
+    ASSERT_TRUE(WaitUntil(LogClosed, log, true, 20000));
+    Sleep(500);  // the watch thread's last steps after the wrapper has ended
     brisolt.Post(WM_SYSCOMMAND, SC_CLOSE);
     const std::optional<DWORD> code = brisolt.WaitForExit(kExitTimeoutMs);
     ASSERT_TRUE(code.has_value());
@@ -119,7 +133,7 @@ TEST_F(RunEndToEnd, OneWatchedChildAsksInTheSingularAndNoKeepsTheBar) {
 }
 
 TEST_F(RunEndToEnd, ThreeWatchedChildrenAreTheExitStatus) {
-    WriteSettings("Command1=" + Sleeper() + "\r\nOptions1=6000 0\r\nLog1=2\r\n");
+    WriteSettings("Command1=" + Sleeper() + "\r\nOptions1=12000 0\r\nLog1=2\r\n");
     BrisoltProcess brisolt;
     ASSERT_TRUE(brisolt.Start(Arguments()));
     ASSERT_NE(brisolt.WaitForMainWindow(kWindowTimeoutMs), nullptr);
@@ -136,8 +150,9 @@ TEST_F(RunEndToEnd, ThreeWatchedChildrenAreTheExitStatus) {
     EXPECT_EQ(Option("LastDir"), "");
     // The wrappers still write their logs: those files are in use and stay behind.
     EXPECT_TRUE(Exists(tmp_ + "\\Brisolt1\\log1.txt"));
-    // Let the children finish so the folder can go.
-    Sleep(7000);
+    // Let the children finish before the next test.
+    for (const char* name : {"log1.txt", "log2.txt", "log3.txt"})
+        EXPECT_TRUE(WaitUntil(LogClosed, tmp_ + "\\Brisolt1\\" + name, true, 30000)) << name;
 }
 
 }  // namespace
