@@ -5,20 +5,9 @@
 #include <cstdlib>
 #include <string>
 
+#include "support/test_files.h"
+
 namespace {
-
-std::string ExeFolder() {
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    return folder.substr(0, folder.find_last_of('\\') + 1);
-}
-
-std::string ShortPath(const std::string& path) {
-    char buffer[MAX_PATH];
-    const DWORD length = GetShortPathNameA(path.c_str(), buffer, MAX_PATH);
-    return (length > 0 && length < MAX_PATH) ? std::string(buffer, length) : path;
-}
 
 double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
     LARGE_INTEGER frequency;

@@ -15,20 +15,6 @@
 
 namespace {
 
-std::string ExeFolder() {
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    return folder.substr(0, folder.find_last_of('\\') + 1);
-}
-
-// Brisolt puts the wrapper's short path, unquoted, at the head of the line.
-std::string ShortPath(const std::string& path) {
-    char buffer[MAX_PATH];
-    const DWORD length = GetShortPathNameA(path.c_str(), buffer, MAX_PATH);
-    return (length > 0 && length < MAX_PATH) ? std::string(buffer, length) : path;
-}
-
 std::string Corvane() { return ShortPath(ExeFolder() + "corvane.exe"); }
 std::string Fixture() { return "\"" + ExeFolder() + "fixture_child.exe\""; }
 

@@ -62,7 +62,7 @@ protected:
                                               << buttons;
     }
 
-    std::string Sleeper() const { return TestExeFolder() + "fixture_sleeper.exe"; }
+    std::string Sleeper() const { return ExeFolder() + "fixture_sleeper.exe"; }
     std::string Arguments() const { return "/i \"" + ini_ + "\" \"" + mainFile_ + "\""; }
     std::string Option(const char* key) const {
         char value[MAX_PATH] = "";

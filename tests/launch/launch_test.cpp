@@ -36,19 +36,6 @@ std::string Lower(std::string text) {
     return text;
 }
 
-std::string ShortPath(const std::string& path) {
-    char buffer[MAX_PATH];
-    const DWORD length = GetShortPathNameA(path.c_str(), buffer, MAX_PATH);
-    return (length > 0 && length < MAX_PATH) ? std::string(buffer, length) : path;
-}
-
-std::string ExeFolder() {
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    return folder.substr(0, folder.find_last_of('\\') + 1);
-}
-
 std::string MakeFolder(const std::string& path) {
     CreateDirectoryA(path.c_str(), nullptr);
     return path;

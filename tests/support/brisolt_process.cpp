@@ -1,5 +1,6 @@
 // Test harness: runs the built Brisolt.exe in a process of its own, finds its windows and ends it.
 #include "support/brisolt_process.h"
+#include "support/test_files.h"
 
 #include <cstring>
 #include <vector>
@@ -35,13 +36,6 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM data) {
 
 }  // namespace
 
-std::string TestExeFolder() {
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const std::string whole(path, length < MAX_PATH ? length : 0);
-    return whole.substr(0, whole.find_last_of('\\') + 1);
-}
-
 HWND FindProcessWindow(DWORD processId, const char* className, const char* title) {
     WindowSearch search = {processId, className, title, nullptr};
     EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
@@ -55,7 +49,7 @@ BrisoltProcess::~BrisoltProcess() {
 
 bool BrisoltProcess::Start(const std::string& arguments) {
     if (process_) return false;
-    const std::string exe = TestExeFolder() + "Brisolt.exe";
+    const std::string exe = ExeFolder() + "Brisolt.exe";
     std::string line = "\"" + exe + "\"";
     if (!arguments.empty()) line += " " + arguments;
     std::vector<char> writable(line.begin(), line.end());

@@ -6,9 +6,6 @@
 #include <optional>
 #include <string>
 
-// The folder of the running test executable, with its trailing "\": the built programs are there too.
-std::string TestExeFolder();
-
 // A top-level window of process `processId` whose class and title match (null matches anything;
 // the title is compared whole); visible windows only. Null when there is none.
 HWND FindProcessWindow(DWORD processId, const char* className, const char* title);

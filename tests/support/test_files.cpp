@@ -28,6 +28,19 @@ std::string LongPath(const std::string& path) {
     return (length > 0 && length < MAX_PATH) ? std::string(buffer, length) : path;
 }
 
+std::string ShortPath(const std::string& path) {
+    char buffer[MAX_PATH];
+    const DWORD length = GetShortPathNameA(path.c_str(), buffer, MAX_PATH);
+    return (length > 0 && length < MAX_PATH) ? std::string(buffer, length) : path;
+}
+
+std::string ExeFolder() {
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const std::string folder(path, length < MAX_PATH ? length : 0);
+    return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
 void RemoveTree(const std::string& folder) {
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
