@@ -11,6 +11,7 @@ constexpr DWORD kEditCommandHelpTopic = 1003;
 
 INT_PTR CALLBACK EditCommandDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* data = reinterpret_cast<EditCommandData*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    if (HandleDialogHelp(message, wParam, lParam, kEditCommandHelpTopic)) return TRUE;
     switch (message) {
     case WM_INITDIALOG: {
         SetWindowLongPtrA(dialog, DWLP_USER, lParam);
@@ -36,18 +37,9 @@ INT_PTR CALLBACK EditCommandDialogProc(HWND dialog, UINT message, WPARAM wParam,
         case IDCANCEL:
             EndDialog(dialog, IDCANCEL);
             return TRUE;
-        case IDC_HELP_BUTTON:
-            ShowHelpTopic(kEditCommandHelpTopic);
-            return TRUE;
         default:
             return FALSE;
         }
-    case WM_HELP:
-        HelpOnControl(reinterpret_cast<const HELPINFO*>(lParam));
-        return TRUE;
-    case WM_CONTEXTMENU:
-        HelpContextMenu(reinterpret_cast<HWND>(wParam));
-        return TRUE;
     default:
         return FALSE;
     }

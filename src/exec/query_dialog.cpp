@@ -21,6 +21,7 @@ std::string ControlText(HWND dialog, int id) {
 
 INT_PTR CALLBACK QueryDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* data = reinterpret_cast<QueryDialogData*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    if (HandleDialogHelp(message, wParam, lParam, kQueryHelpTopic)) return TRUE;
     switch (message) {
     case WM_INITDIALOG: {
         SetWindowLongPtrA(dialog, DWLP_USER, lParam);
@@ -41,18 +42,9 @@ INT_PTR CALLBACK QueryDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
         case IDCANCEL:
             EndDialog(dialog, IDCANCEL);
             return TRUE;
-        case IDC_HELP_BUTTON:
-            ShowHelpTopic(kQueryHelpTopic);
-            return TRUE;
         default:
             return FALSE;
         }
-    case WM_HELP:
-        HelpOnControl(reinterpret_cast<const HELPINFO*>(lParam));
-        return TRUE;
-    case WM_CONTEXTMENU:
-        HelpContextMenu(reinterpret_cast<HWND>(wParam));
-        return TRUE;
     default:
         return FALSE;
     }

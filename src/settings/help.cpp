@@ -1,6 +1,7 @@
 // Calls into the HTML Help system.
 #include "settings/help.h"
 
+#include "res/resource.h"
 #include "settings/settings_records.h"
 
 const DWORD helpIdMap[] = {
@@ -49,4 +50,21 @@ void ShowHelpTopic(DWORD topic) {
 
 void ShowHelpIndex() {
     CallHtmlHelp(nullptr, g_paths.helpFile, kHelpDisplayTopic, 0);
+}
+
+bool HandleDialogHelp(UINT message, WPARAM wParam, LPARAM lParam, DWORD topic) {
+    switch (message) {
+    case WM_HELP:
+        HelpOnControl(reinterpret_cast<const HELPINFO*>(lParam));
+        return true;
+    case WM_CONTEXTMENU:
+        HelpContextMenu(reinterpret_cast<HWND>(wParam));
+        return true;
+    case WM_COMMAND:
+        if (LOWORD(wParam) != IDC_HELP_BUTTON) return false;
+        ShowHelpTopic(topic);
+        return true;
+    default:
+        return false;
+    }
 }

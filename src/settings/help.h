@@ -13,6 +13,9 @@ HWND CallHtmlHelp(HWND caller, const char* file, UINT command, DWORD_PTR data);
 void HelpOnControl(const HELPINFO* helpInfo);
 // WM_CONTEXTMENU in a dialog: the "What's this?" help of the control under the mouse.
 void HelpContextMenu(HWND window);
+// The help every dialog gives alike: F1 on a control, the right-click "What's this?" and its Help
+// button, which opens `topic`. True when the message was one of these and has been handled.
+bool HandleDialogHelp(UINT message, WPARAM wParam, LPARAM lParam, DWORD topic);
 // The help topic `topic` of the help file, without owner.
 void ShowHelpTopic(DWORD topic);
 // The help file at its default topic.

@@ -21,6 +21,31 @@ std::string MakeTempFolder() {
     }
 }
 
+// Size and time of the last write, or zeros when the file cannot be read.
+ULONGLONG FileStamp(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+    return (static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32 | data.ftLastWriteTime.dwLowDateTime) ^
+           data.nFileSizeLow;
+}
+
+// Wine may move a window it has just shown once more, a moment later, as the X server reports it, and
+// the bar saves its place on every move. A test that writes the settings file itself waits until those
+// late saves are over, so that they cannot overwrite what it wrote.
+void WaitUntilUnchanged(const std::string& path, DWORD quietMilliseconds, DWORD limitMilliseconds) {
+    const DWORD start = GetTickCount();
+    ULONGLONG stamp = FileStamp(path);
+    DWORD since = start;
+    while (GetTickCount() - since < quietMilliseconds && GetTickCount() - start < limitMilliseconds) {
+        Sleep(20);
+        const ULONGLONG now = FileStamp(path);
+        if (now != stamp) {
+            stamp = now;
+            since = GetTickCount();
+        }
+    }
+}
+
 void PrepareProcess() {
     static bool prepared = false;  // classes are registered once per process
     if (prepared) return;
@@ -64,6 +89,7 @@ BarRun::BarRun(const std::string& settingsFile, const std::string& mainFile) {
     });
     WaitFor([] { return g_app.mainWindow != nullptr && IsWindowVisible(g_app.mainWindow); }, 10000);
     window_ = g_app.mainWindow;
+    WaitUntilUnchanged(settingsFile, 400, 3000);
 }
 
 BarRun::~BarRun() {

@@ -118,10 +118,12 @@ TEST(BarPlacement, PositionsThatDoNotParseAreIgnored) {
 // Under bare Xvfb, Wine sometimes ignores a minimise or undoes it a moment later; that restore saves
 // the normal rectangle again, which is right. What must never reach the file is the rectangle of a
 // minimised or maximised bar.
-static bool ShowAndWait(HWND window, int command, BOOL (*state)(HWND)) {
+static bool ShowAndWait(HWND window, int command) {
     for (int attempt = 0; attempt < 5; ++attempt) {
         ShowWindow(window, command);
-        if (WaitFor([&] { return state(window) != FALSE; }, 1000)) return true;
+        if (WaitFor([&] { return (command == SW_MINIMIZE ? IsIconic(window) : IsZoomed(window)) != FALSE; }, 1000)) {
+            return true;
+        }
     }
     return false;
 }
@@ -132,7 +134,7 @@ TEST(BarPlacement, MinimiseAndMaximiseSaveNothing) {
     for (int command : {SW_MINIMIZE, SW_MAXIMIZE}) {
         ini.Write("Options", "X", "7777");
         ini.Write("Options", "Width", "7777");
-        ASSERT_TRUE(ShowAndWait(bar.window(), command, command == SW_MINIMIZE ? IsIconic : IsZoomed)) << command;
+        ASSERT_TRUE(ShowAndWait(bar.window(), command)) << command;
         const std::string x = ini.Read("Options", "X");
         const std::string width = ini.Read("Options", "Width");
         EXPECT_TRUE(x == "7777" || x == "100") << command << ": " << x;
