@@ -15,39 +15,39 @@
 
 namespace {
 
+// Calls a system function that answers with the length it needs when the buffer is too small, growing
+// the buffer until the text fits; the text can change between calls, so it asks a few times at most.
+template <typename Call>
+bool ReadGrowing(std::string& out, DWORD firstSize, Call call) {
+    std::string buffer(firstSize, '\0');
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        const DWORD length = call(&buffer[0], static_cast<DWORD>(buffer.size()));
+        if (length == 0) return false;
+        if (length < buffer.size()) {
+            out.assign(buffer.data(), length);
+            return true;
+        }
+        buffer.assign(length, '\0');
+    }
+    return false;
+}
+
 class SystemExpansionHost : public ExpansionHost {
 public:
     explicit SystemExpansionHost(HWND owner) : owner_(owner) {}
 
     bool Environment(std::string_view name, std::string& value) override {
         const std::string key(name);
-        // The value can change between the two calls; the size asked for then grows and we ask again.
-        std::string buffer(64, '\0');
-        for (int attempt = 0; attempt < 4; ++attempt) {
-            const DWORD length = GetEnvironmentVariableA(key.c_str(), &buffer[0], static_cast<DWORD>(buffer.size()));
-            if (length == 0) return false;
-            if (length < buffer.size()) {
-                value.assign(buffer.data(), length);
-                return true;
-            }
-            buffer.assign(length, '\0');
-        }
-        return false;
+        return ReadGrowing(value, 64, [&](char* buffer, DWORD size) {
+            return GetEnvironmentVariableA(key.c_str(), buffer, size);
+        });
     }
 
     bool ShortPath(std::string_view path, std::string& shortPath) override {
         const std::string longPath(path);
-        std::string buffer(262, '\0');
-        for (int attempt = 0; attempt < 4; ++attempt) {
-            const DWORD length = GetShortPathNameA(longPath.c_str(), &buffer[0], static_cast<DWORD>(buffer.size()));
-            if (length == 0) return false;
-            if (length < buffer.size()) {
-                shortPath.assign(buffer.data(), length);
-                return true;
-            }
-            buffer.assign(length, '\0');
-        }
-        return false;
+        return ReadGrowing(shortPath, 262, [&](char* buffer, DWORD size) {
+            return GetShortPathNameA(longPath.c_str(), buffer, size);
+        });
     }
 
     bool Query(std::string_view name, std::string_view initial, std::string& answer) override {

@@ -90,12 +90,10 @@ void SaveWindowPlace(HWND window) {
     RECT rect;
     if (!GetWindowRect(window, &rect)) return;
     const WindowPlace place{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-    char section[64];
-    CopyText(section, ResStr2(IDS_SEC_OPTIONS));
-    WriteIniInt(section, ResStr(IDS_KEY_X), place.x, g_paths.settingsFile);
-    WriteIniInt(section, ResStr(IDS_KEY_Y), place.y, g_paths.settingsFile);
-    WriteIniInt(section, ResStr(IDS_KEY_WIDTH), place.width, g_paths.settingsFile);
-    WriteIniInt(section, ResStr(IDS_KEY_HEIGHT), place.height, g_paths.settingsFile);
+    WriteOptionInt(IDS_KEY_X, place.x);
+    WriteOptionInt(IDS_KEY_Y, place.y);
+    WriteOptionInt(IDS_KEY_WIDTH, place.width);
+    WriteOptionInt(IDS_KEY_HEIGHT, place.height);
 
     if (g_paths.mainFile[0] == '\0') return;
     ReadRecentFiles();

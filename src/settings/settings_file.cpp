@@ -93,6 +93,10 @@ void WriteOptionString(int keyId, const char* value) {
     WritePrivateProfileStringA(ResStr2(IDS_SEC_OPTIONS), ResStr(keyId), value, g_paths.settingsFile);
 }
 
+void WriteOptionInt(int keyId, int value) {
+    WriteIniInt(ResStr2(IDS_SEC_OPTIONS), ResStr(keyId), value, g_paths.settingsFile);
+}
+
 void ReadRecentList(RecentList& list, int sectionId, int keyPatternId) {
     static_assert(sizeof(RecentList) == sizeof(char[kRecentCount][kPathSize]));
     char values[kRecentCount][kPathSize];
@@ -175,14 +179,12 @@ void ReadSettings() {
 
 void WriteSettings() {
     const AppOptions& options = g_settings.options;
-    char section[64];
-    CopyText(section, ResStr2(IDS_SEC_OPTIONS));
-    WriteIniInt(section, ResStr(IDS_KEY_ROWS), options.rows, g_paths.settingsFile);
-    WriteIniInt(section, ResStr(IDS_KEY_COLS), options.cols, g_paths.settingsFile);
-    WriteIniInt(section, ResStr(IDS_KEY_SPACE), options.space, g_paths.settingsFile);
-    WriteIniInt(section, ResStr(IDS_KEY_ON_TOP), options.onTop, g_paths.settingsFile);
-    WriteIniInt(section, ResStr(IDS_KEY_SAVE_FILE_POS), options.saveFilePos, g_paths.settingsFile);
-    WriteIniInt(section, ResStr(IDS_KEY_DISPLAY_TIPS), options.displayTips, g_paths.settingsFile);
+    WriteOptionInt(IDS_KEY_ROWS, options.rows);
+    WriteOptionInt(IDS_KEY_COLS, options.cols);
+    WriteOptionInt(IDS_KEY_SPACE, options.space);
+    WriteOptionInt(IDS_KEY_ON_TOP, options.onTop);
+    WriteOptionInt(IDS_KEY_SAVE_FILE_POS, options.saveFilePos);
+    WriteOptionInt(IDS_KEY_DISPLAY_TIPS, options.displayTips);
 
     for (int i = 0; i < kButtonCount; ++i) {
         const ButtonDef& def = g_settings.buttons[i];

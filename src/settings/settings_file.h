@@ -28,3 +28,4 @@ void WriteRecentFiles();
 void ReadOptionString(int keyId, char* buffer, int size);
 int ReadOptionInt(int keyId, int fallback);
 void WriteOptionString(int keyId, const char* value);
+void WriteOptionInt(int keyId, int value);
