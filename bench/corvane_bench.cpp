@@ -87,6 +87,15 @@ unsigned long long FileSize(const std::string& path) {
     return (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
+// One throughput comparison: the same output written directly and through the wrapper.
+void PrintThroughput(const char* title, int runs, unsigned long long bytes, double direct, double wrapped) {
+    const double megabytes = static_cast<double>(bytes) / (1 << 20) * runs;
+    std::printf("throughput, %d runs of 50 MB %s:\n", runs, title);
+    std::printf("  direct, > NUL                    %8.2f s per run, %8.1f MB/s\n", direct / runs, megabytes / direct);
+    std::printf("  through corvane, log + NUL       %8.2f s per run, %8.1f MB/s\n", wrapped / runs,
+                megabytes / wrapped);
+    std::printf("  ratio                            %8.2f\n", wrapped / direct);
+}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -131,13 +140,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "throughput run failed (log holds %llu bytes)\n", loggedSize);
             status = 1;
         } else {
-            const double megabytes = static_cast<double>(size) / (1 << 20) * bigRuns;
-            std::printf("throughput, %d runs of 50 MB through \"cmd /c type\":\n", bigRuns);
-            std::printf("  direct, > NUL                    %8.2f s per run, %8.1f MB/s\n", typed / bigRuns,
-                        megabytes / typed);
-            std::printf("  through corvane, log + NUL       %8.2f s per run, %8.1f MB/s\n", logged / bigRuns,
-                        megabytes / logged);
-            std::printf("  ratio                            %8.2f\n", logged / typed);
+            PrintThroughput("through \"cmd /c type\"", bigRuns, size, typed, logged);
         }
     }
 
@@ -149,13 +152,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "block-writer run failed\n");
         status = 1;
     } else {
-        const double megabytes = static_cast<double>(size) / (1 << 20) * bigRuns;
-        std::printf("throughput, %d runs of 50 MB from fixture_child in 64 KB blocks:\n", bigRuns);
-        std::printf("  direct, > NUL                    %8.2f s per run, %8.1f MB/s\n", plain / bigRuns,
-                    megabytes / plain);
-        std::printf("  through corvane, log + NUL       %8.2f s per run, %8.1f MB/s\n", through / bigRuns,
-                    megabytes / through);
-        std::printf("  ratio                            %8.2f\n", through / plain);
+        PrintThroughput("from fixture_child in 64 KB blocks", bigRuns, size, plain, through);
     }
 
     DeleteFileA(log.c_str());
