@@ -8,12 +8,13 @@
 #include <fstream>
 #include <string>
 
-#include "app/app_state.h"
+#include "base/app_handles.h"
 #include "app/button_bar.h"
 #include "app/layout_buttons.h"
 #include "app/startup.h"
 #include "res/resource.h"
-#include "settings/bounded_text.h"
+#include "base/bounded_text.h"
+#include "config/button_icons.h"
 #include "settings/main_file.h"
 #include "settings/settings_file.h"
 
@@ -59,8 +60,11 @@ int main() {
     std::ofstream(g_paths.settingsFile, std::ios::binary) << FullSettings();
     CopyText(g_paths.mainFile, "C:\\papers\\paper4.tex");
     ReadSettings();
+    LoadAllButtonIcons();
 
-    HWND bar = CreateDialogParamA(g_app.appInstance, MAKEINTRESOURCEA(IDD_BAR), nullptr, ButtonBarProc, 0);
+    BarState state;
+    HWND bar = CreateDialogParamA(g_app.appInstance, MAKEINTRESOURCEA(IDD_BAR), nullptr, ButtonBarProc,
+                                  reinterpret_cast<LPARAM>(&state));
     if (!bar) return 1;
     const int rounds = 200;
     const double baseline = PerCall(rounds, [](int i) {

@@ -4,28 +4,32 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include "app/app_state.h"
+#include "app/button_routing.h"
+#include "app/caption.h"
 #include "app/close_rule.h"
 #include "app/hint_text.h"
 #include "app/hint_window.h"
 #include "app/layout_buttons.h"
-#include "exec/activation.h"
+#include "app/window_place.h"
+#include "base/app_handles.h"
+#include "base/bounded_text.h"
+#include "base/dialog.h"
+#include "base/help.h"
+#include "base/res_strings.h"
+#include "exec/launch.h"
 #include "res/resource.h"
 #include "settings/about_box.h"
-#include "settings/bounded_text.h"
-#include "settings/help.h"
-#include "settings/main_file.h"
-#include "settings/res_strings.h"
-#include "settings/settings_file.h"
+#include "settings/settings_records.h"
 
 namespace {
+
 void AddSystemMenuItems(HWND window) {
     HMENU menu = GetSystemMenu(window, FALSE);
     if (!menu) return;
     AppendMenuA(menu, MF_SEPARATOR, static_cast<UINT_PTR>(-1), nullptr);
-    AppendMenuA(menu, MF_STRING, IDM_CONFIGURATION, ResStr(IDS_MENU_CONFIGURATION));
-    AppendMenuA(menu, MF_STRING, IDM_HELP, ResStr(IDS_MENU_HELP));
-    AppendMenuA(menu, MF_STRING, IDM_ABOUT, ResStr(IDS_MENU_ABOUT));
+    AppendMenuA(menu, MF_STRING, IDM_CONFIGURATION, ResStr(IDS_MENU_CONFIGURATION).text);
+    AppendMenuA(menu, MF_STRING, IDM_HELP, ResStr(IDS_MENU_HELP).text);
+    AppendMenuA(menu, MF_STRING, IDM_ABOUT, ResStr(IDS_MENU_ABOUT).text);
 }
 
 void SetWindowIcons(HWND window) {
@@ -35,17 +39,15 @@ void SetWindowIcons(HWND window) {
     if (small) SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
 }
 
-void CreateHintWindow(HWND window) {
-    char className[64];
-    CopyText(className, ResStr(IDS_HINT_CLASS));
-    g_app.hintWindow = CreateWindowExA(WS_EX_CONTEXTHELP, className, nullptr, WS_POPUP | WS_BORDER, 0, 0, 0, 0, window,
-                                       nullptr, g_app.appInstance, nullptr);
+void CreateHintWindow(HWND window, BarState& state) {
+    state.hintWindow = CreateWindowExA(WS_EX_CONTEXTHELP, ResStr(IDS_HINT_CLASS).text, nullptr, WS_POPUP | WS_BORDER,
+                                       0, 0, 0, 0, window, nullptr, g_app.appInstance, nullptr);
 }
 
-void CreateTooltips(HWND window) {
-    g_app.tooltip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0, window,
+void CreateTooltips(HWND window, BarState& state) {
+    state.tooltip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0, window,
                                     nullptr, g_app.appInstance, nullptr);
-    if (!g_app.tooltip) return;
+    if (!state.tooltip) return;
     for (int id = IDC_BAR_FIRST; id <= IDC_BAR_LAST; ++id) {
         TTTOOLINFOA tool = {};
         tool.cbSize = TTTOOLINFOA_V2_SIZE;
@@ -54,20 +56,20 @@ void CreateTooltips(HWND window) {
         tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(window, id));
         tool.hinst = g_app.appInstance;
         tool.lpszText = LPSTR_TEXTCALLBACKA;
-        SendMessageA(g_app.tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageA(state.tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
     }
 }
 
-BOOL OnInitDialog(HWND window) {
+BOOL OnInitDialog(HWND window, BarState& state) {
     g_app.mainWindow = window;
-    MainFileChanged();
+    AnnounceMainFile(window);
     AddSystemMenuItems(window);
     RestoreWindowPlace(window);
     SetWindowIcons(window);
     LayoutButtons();
     DragAcceptFiles(window, TRUE);
-    CreateHintWindow(window);
-    CreateTooltips(window);
+    CreateHintWindow(window, state);
+    CreateTooltips(window, state);
     return TRUE;
 }
 
@@ -89,61 +91,64 @@ void OnNeedText(NMHDR* header) {
     info->hinst = nullptr;
 }
 
-void OnDropFiles(HDROP drop) {
+void OnDropFiles(HWND window, HDROP drop) {
     DragQueryFileA(drop, 0, g_paths.mainFile, sizeof g_paths.mainFile);
     g_paths.mainFile[sizeof g_paths.mainFile - 1] = '\0';
     DragFinish(drop);
-    MainFileChanged();
+    AnnounceMainFile(window);
 }
 
-void OnCommand(WPARAM wParam) {
-    switch (LOWORD(wParam)) {
+void OnCommand(HWND window, BarState& state, WPARAM wParam) {
+    const int id = LOWORD(wParam);
+    switch (id) {
     case IDM_WHAT_IS_THIS: {
-        const int k = g_app.contextButton;
+        const int k = state.contextButton;
         if (k < 0 || k >= kButtonCount) return;
         const ButtonDef& def = g_settings.buttons[k];
         if (def.tip[0] != '\0') {
-            ShowHint(def.tip);
+            ShowHint(state, def.tip);
         } else {
             const int description = TypeDescriptionId(def.type);
-            ShowHint(description ? ResStr(description) : "");
+            ShowHint(state, description ? ResStr(description).text : "");
         }
         return;
     }
     case IDM_PROPERTIES:
-        ConfigureFromButton(g_app.contextButton + 1);
+        ConfigureFromButton(window, state.contextButton + 1);
         return;
     default:
         // Only the bar buttons' clicks act: Enter and Escape (commands 1 and 2) and a WM_CLOSE from
         // another program never close the bar.
-        ActivateButton(static_cast<int>(static_cast<INT_PTR>(wParam) - IDC_BAR_FIRST));
+        if (id < IDC_BAR_FIRST || id > IDC_BAR_LAST || HIWORD(wParam) != BN_CLICKED) return;
+        ActivateButton(window, id - IDC_BAR_FIRST);
         return;
     }
 }
 
 void CALLBACK CloseQuestionHelp(LPHELPINFO) {
-    ShowHelpTopic(1006);
+    ShowHelpTopic(IDH_CLOSE_QUESTION);
 }
 
 void OnClose(HWND window) {
-    const LONG children = g_app.childCount;
+    const LONG children = g_runs.childCount;
     const int questionId = CloseQuestionId(children);
     if (questionId == 0) {
         EndDialog(window, 1);
         return;
     }
-    char question[256];
+    char question[kResTextSize];
     if (children == 1) {
-        CopyText(question, ResStr(questionId));
+        CopyText(question, ResStr(questionId).text);
     } else {
-        FormatText(question, ResStr(questionId), static_cast<int>(children));
+        FormatText(question, ResStr(questionId).text, static_cast<int>(children));
     }
+    const ResText caption = ResStr(IDS_PROGRAM_NAME);
     MSGBOXPARAMSA box = {};
     box.cbSize = sizeof box;
     box.hwndOwner = window;
     box.hInstance = g_app.appInstance;
     box.lpszText = question;
-    box.lpszCaption = ResStr2(IDS_PROGRAM_NAME);
+    box.lpszCaption = caption.text;
     box.dwStyle = MB_YESNO | MB_ICONQUESTION | MB_HELP | MB_SETFOREGROUND | MB_TOPMOST;
     box.dwContextHelpId = 0;
     box.lpfnMsgBoxCallback = CloseQuestionHelp;
@@ -151,33 +156,48 @@ void OnClose(HWND window) {
 }
 
 BOOL OnSysCommand(HWND window, WPARAM command) {
+    // Our own items are matched whole; the system's SC_ values carry flags in their low four bits.
     switch (command) {
     case IDM_CONFIGURATION:
-        ConfigureFromButton(0);
+        ConfigureFromButton(window, 0);
         return TRUE;
     case IDM_HELP:
         ShowHelpIndex();
         return TRUE;
     case IDM_ABOUT:
-        RunAboutDialog();
-        return TRUE;
-    case SC_CLOSE:
-        OnClose(window);
+        RunAboutDialog(window);
         return TRUE;
     default:
-        return FALSE;
+        break;
     }
+    if ((command & 0xFFF0) == SC_CLOSE) {
+        OnClose(window);
+        return TRUE;
+    }
+    return FALSE;
 }
 }  // namespace
 
+BarState* BarStateOf(HWND bar) {
+    if (bar == nullptr || bar != g_app.mainWindow) return nullptr;
+    return reinterpret_cast<BarState*>(GetWindowLongPtrA(bar, DWLP_USER));
+}
+
+INT_PTR RunButtonBar() {
+    BarState state;
+    return RunDialog(nullptr, IDD_BAR, ButtonBarProc, &state);
+}
+
 INT_PTR CALLBACK ButtonBarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    BarState* state = DialogData<BarState>(window, message, lParam);
+    if (state == nullptr) return FALSE;
     switch (message) {
     case WM_INITDIALOG:
-        return OnInitDialog(window);
+        return OnInitDialog(window, *state);
     case WM_DESTROY:
         g_app.mainWindow = nullptr;
-        if (g_app.hintWindow) DestroyWindow(g_app.hintWindow);
-        g_app.hintWindow = nullptr;
+        if (state->hintWindow) DestroyWindow(state->hintWindow);
+        state->hintWindow = nullptr;
         return TRUE;
     case WM_WINDOWPOSCHANGED:
         OnWindowPosChanged(window, reinterpret_cast<const WINDOWPOS*>(lParam));
@@ -186,10 +206,10 @@ INT_PTR CALLBACK ButtonBarProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         OnNeedText(reinterpret_cast<NMHDR*>(lParam));
         return FALSE;
     case WM_DROPFILES:
-        OnDropFiles(reinterpret_cast<HDROP>(wParam));
+        OnDropFiles(window, reinterpret_cast<HDROP>(wParam));
         return FALSE;
     case WM_COMMAND:
-        OnCommand(wParam);
+        OnCommand(window, *state, wParam);
         return TRUE;
     case WM_SYSCOMMAND:
         return OnSysCommand(window, wParam);

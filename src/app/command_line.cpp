@@ -4,7 +4,7 @@
 #include <cctype>
 #include <cstring>
 
-#include "settings/bounded_text.h"
+#include "base/bounded_text.h"
 
 namespace {
 bool EqualsIgnoringCase(const char* a, const char* b) {

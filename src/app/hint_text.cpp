@@ -2,7 +2,7 @@
 #include "app/hint_text.h"
 
 #include "res/resource.h"
-#include "settings/bounded_text.h"
+#include "base/bounded_text.h"
 
 void HintLineBreaks(char* text, std::size_t room) {
     const std::size_t length = text::BoundedLength(text, room);

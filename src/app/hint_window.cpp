@@ -1,26 +1,32 @@
 // The hint window and the bar buttons' context menu.
 #include "app/hint_window.h"
 
-#include "app/app_state.h"
 #include "app/hint_text.h"
+#include "base/app_handles.h"
+#include "base/bounded_text.h"
+#include "base/res_strings.h"
 #include "res/resource.h"
-#include "settings/bounded_text.h"
-#include "settings/res_strings.h"
 #include "settings/settings_records.h"
 
+ButtonClass g_buttonClass;
+
 namespace {
+// The room of a hint: a button's tip or a type's description, line breaks doubled.
+constexpr std::size_t kHintSize = 256;
+
 LRESULT OnButtonRightUp(HWND button, WPARAM wParam, LPARAM lParam) {
-    g_app.contextButton = GetDlgCtrlID(button) - IDC_BAR_FIRST;
-    const int k = g_app.contextButton;
-    HMENU menu = (k >= 0 && k < kButtonCount) ? CreatePopupMenu() : nullptr;
-    if (!menu) return CallWindowProcA(g_app.systemButtonProc, button, WM_RBUTTONUP, wParam, lParam);
+    BarState* bar = BarStateOf(GetParent(button));
+    const int k = GetDlgCtrlID(button) - IDC_BAR_FIRST;
+    HMENU menu = (bar != nullptr && k >= 0 && k < kButtonCount) ? CreatePopupMenu() : nullptr;
+    if (!menu) return CallWindowProcA(g_buttonClass.systemButtonProc, button, WM_RBUTTONUP, wParam, lParam);
+    bar->contextButton = k;
     // "What is this?" is left out exactly when the tooltip already shows the button's hint.
     if (g_settings.buttons[k].tip[0] == '\0' || !g_settings.options.displayTips)
-        AppendMenuA(menu, MF_STRING, IDM_WHAT_IS_THIS, ResStr(IDS_MENU_WHAT_IS_THIS));
-    AppendMenuA(menu, MF_STRING, IDM_PROPERTIES, ResStr(IDS_MENU_PROPERTIES));
+        AppendMenuA(menu, MF_STRING, IDM_WHAT_IS_THIS, ResStr(IDS_MENU_WHAT_IS_THIS).text);
+    AppendMenuA(menu, MF_STRING, IDM_PROPERTIES, ResStr(IDS_MENU_PROPERTIES).text);
     POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     MapWindowPoints(button, HWND_DESKTOP, &point, 1);
-    g_app.contextPoint = point;
+    bar->contextPoint = point;
     TrackPopupMenu(menu, TPM_RIGHTBUTTON, point.x, point.y, 0, g_app.mainWindow, nullptr);
     DestroyMenu(menu);
     return 0;
@@ -34,25 +40,29 @@ void PaintHint(HWND window) {
     RECT rect;
     GetClientRect(window, &rect);
     InflateRect(&rect, -4, -4);
-    DrawTextA(dc, g_app.hintText, -1, &rect, 0);
+    char text[kHintSize] = "";
+    GetWindowTextA(window, text, sizeof text);
+    DrawTextA(dc, text, -1, &rect, 0);
     SelectObject(dc, old);
     EndPaint(window, &paint);
 }
 }  // namespace
 
-void ShowHint(const char* text) {
-    HWND hint = g_app.hintWindow;
+void ShowHint(const BarState& bar, const char* text) {
+    HWND hint = bar.hintWindow;
     if (!hint) return;
-    CopyText(g_app.hintText, text);
-    HintLineBreaks(g_app.hintText, sizeof g_app.hintText);
+    char shown[kHintSize];
+    CopyText(shown, text);
+    HintLineBreaks(shown, sizeof shown);
+    SetWindowTextA(hint, shown);
     HDC dc = GetDC(hint);
     HGDIOBJ old = SelectObject(dc, GetStockObject(ANSI_VAR_FONT));
     RECT measured = {0, 0, 0, 0};
-    DrawTextA(dc, g_app.hintText, -1, &measured, DT_CALCRECT);
+    DrawTextA(dc, shown, -1, &measured, DT_CALCRECT);
     SelectObject(dc, old);
     ReleaseDC(hint, dc);
     const HintPlace place =
-        PlaceHint(g_app.contextPoint.x, g_app.contextPoint.y, measured.right - measured.left,
+        PlaceHint(bar.contextPoint.x, bar.contextPoint.y, measured.right - measured.left,
                   measured.bottom - measured.top, GetSystemMetrics(SM_CYCURSOR), GetSystemMetrics(SM_CXBORDER),
                   GetSystemMetrics(SM_CYBORDER), GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     InvalidateRect(hint, nullptr, TRUE);
@@ -82,5 +92,5 @@ LRESULT CALLBACK HintWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 LRESULT CALLBACK BarButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_RBUTTONUP) return OnButtonRightUp(button, wParam, lParam);
-    return CallWindowProcA(g_app.systemButtonProc, button, message, wParam, lParam);
+    return CallWindowProcA(g_buttonClass.systemButtonProc, button, message, wParam, lParam);
 }

@@ -3,8 +3,11 @@
 
 #include <windows.h>
 
+#include "app/bar_state.h"
+
+// The hint window shows its own window text.
 LRESULT CALLBACK HintWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Procedure of the process-local "Button" class; hands what it does not take to the system's.
 LRESULT CALLBACK BarButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam);
-// Shows text in the hint window below the point of the last right click.
-void ShowHint(const char* text);
+// Shows text in the bar's hint window below the point of the last right click.
+void ShowHint(const BarState& bar, const char* text);

@@ -1,11 +1,12 @@
 // The grid layout's Win32 shell: measures, gives each cell its face and title, and moves all buttons in one batch.
 #include "app/layout_buttons.h"
+#include "app/window_moves.h"
 
 #include <windows.h>
 
 #include <cstring>
 
-#include "app/app_state.h"
+#include "base/app_handles.h"
 #include "config/button_icons.h"
 #include "res/resource.h"
 
@@ -13,24 +14,30 @@ LayoutMetrics g_layoutMetrics;
 
 namespace {
 
-// One deferred batch, so the bar repaints once; should the system refuse the batch, the remaining
-// buttons are moved one by one instead of being left where they were.
-class WindowMoves {
+class Win32MoveSystem : public MoveSystem {
 public:
-    WindowMoves() : batch_(BeginDeferWindowPos(kButtonCount)) {}
-    ~WindowMoves() {
+    ~Win32MoveSystem() override {
         if (batch_ != nullptr) EndDeferWindowPos(batch_);
     }
-    WindowMoves(const WindowMoves&) = delete;
-    WindowMoves& operator=(const WindowMoves&) = delete;
-
-    void Move(HWND window, int x, int y, int width, int height, UINT flags) {
-        if (batch_ != nullptr) batch_ = DeferWindowPos(batch_, window, nullptr, x, y, width, height, flags);
-        if (batch_ == nullptr) SetWindowPos(window, nullptr, x, y, width, height, flags);
+    bool BeginBatch(std::size_t count) override {
+        batch_ = BeginDeferWindowPos(static_cast<int>(count));
+        return batch_ != nullptr;
+    }
+    bool Defer(const WindowMove& move) override {
+        batch_ = DeferWindowPos(batch_, static_cast<HWND>(move.window), nullptr, move.x, move.y, move.width,
+                                move.height, move.flags);
+        return batch_ != nullptr;
+    }
+    void EndBatch() override {
+        EndDeferWindowPos(batch_);
+        batch_ = nullptr;
+    }
+    void MoveNow(const WindowMove& move) override {
+        SetWindowPos(static_cast<HWND>(move.window), nullptr, move.x, move.y, move.width, move.height, move.flags);
     }
 
 private:
-    HDWP batch_;
+    HDWP batch_ = nullptr;
 };
 
 void MeasureIconCell() {
@@ -50,6 +57,8 @@ void ApplyFace(HWND button, int index, const ButtonCell& cell) {
         const LONG_PTR current = GetWindowLongPtrA(button, GWL_STYLE);
         const LONG_PTR plain = current & ~static_cast<LONG_PTR>(BS_ICON);
         if (plain != current) SetWindowLongPtrA(button, GWL_STYLE, plain);
+        // An image left from an earlier face would show beside the title.
+        if (SendMessageA(button, BM_GETIMAGE, IMAGE_ICON, 0) != 0) ClearButtonFace(button);
     }
     char shown[sizeof def.title] = "";
     GetWindowTextA(button, shown, sizeof shown);
@@ -75,22 +84,26 @@ void LayoutButtons() {
     GridLayout layout;
     ComputeGridLayout(g_settings.options, request, layout);
 
-    WindowMoves moves;
+    WindowMove moves[kButtonCount];
+    std::size_t count = 0;
     for (int i = 0; i < kButtonCount; ++i) {
         const HWND button = GetDlgItem(bar, IDC_BAR_FIRST + i);
         if (button == nullptr) continue;
         const ButtonCell& cell = layout.cells[i];
         if (cell.inGrid) ApplyFace(button, i, cell);
+        WindowMove& move = moves[count++];
         switch (cell.placement) {
         case CellPlacement::kShow:
-            moves.Move(button, cell.x, cell.y, cell.width, cell.height, SWP_NOZORDER | SWP_SHOWWINDOW);
+            move = {button, cell.x, cell.y, cell.width, cell.height, SWP_NOZORDER | SWP_SHOWWINDOW};
             break;
         case CellPlacement::kHideInCell:
-            moves.Move(button, cell.x, cell.y, cell.width, cell.height, SWP_NOZORDER | SWP_HIDEWINDOW);
+            move = {button, cell.x, cell.y, cell.width, cell.height, SWP_NOZORDER | SWP_HIDEWINDOW};
             break;
         case CellPlacement::kHide:
-            moves.Move(button, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_HIDEWINDOW);
+            move = {button, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_HIDEWINDOW};
             break;
         }
     }
+    Win32MoveSystem system;
+    ApplyMoves(moves, count, system);
 }

@@ -3,18 +3,26 @@
 
 #include <commctrl.h>
 
-#include "app/app_state.h"
+#include <string>
+
 #include "app/button_bar.h"
 #include "app/command_line.h"
 #include "app/hint_window.h"
 #include "app/shutdown.h"
+#include "base/app_handles.h"
+#include "base/bounded_text.h"
+#include "base/growing_read.h"
+#include "base/message_boxes.h"
+#include "base/res_strings.h"
+#include "config/button_icons.h"
+#include "exec/launch.h"
 #include "res/resource.h"
-#include "settings/bounded_text.h"
-#include "settings/message_boxes.h"
-#include "settings/res_strings.h"
 #include "settings/settings_file.h"
 
-AppState g_app;
+namespace {
+// The longest command line Windows passes to a program, with its NUL.
+constexpr std::size_t kCommandLineRoom = 32768;
+}  // namespace
 
 void SettleStartupPaths(char* commandLine) {
     StartupArguments arguments;
@@ -23,11 +31,13 @@ void SettleStartupPaths(char* commandLine) {
     CopyText(g_paths.defaultFolder, arguments.defaultFolder);
     CopyText(g_paths.mainFile, arguments.mainFile);
     if (g_paths.settingsFile[0] == '\0') {
-        char value[32768] = "";
-        const DWORD length = GetEnvironmentVariableA("Brisolt", value, sizeof value);
-        if (length > 0 && length < sizeof value) CopyText(g_paths.settingsFile, value);
+        std::string value;
+        if (ReadGrowing(value, kPathSize, [](char* buffer, DWORD size) {
+                return GetEnvironmentVariableA("Brisolt", buffer, size);
+            }))
+            CopyText(g_paths.settingsFile, value);
     }
-    if (g_paths.settingsFile[0] == '\0') CopyText(g_paths.settingsFile, ResStr(IDS_DEFAULT_SETTINGS_FILE));
+    if (g_paths.settingsFile[0] == '\0') CopyText(g_paths.settingsFile, ResStr(IDS_DEFAULT_SETTINGS_FILE).text);
     if (g_paths.mainFile[0] != '\0') {
         char longName[MAX_PATH];
         const DWORD length = GetLongPathNameA(g_paths.mainFile, longName, sizeof longName);
@@ -41,8 +51,8 @@ void InitModulePaths() {
     modulePath[sizeof modulePath - 1] = '\0';
     char base[MAX_PATH];
     SplitExtension(modulePath, base, sizeof base, nullptr, 0);
-    CopyText(g_paths.helpFile, base);
-    AppendText(g_paths.helpFile, ".chm");
+    CopyText(g_app.helpFile, base);
+    AppendText(g_app.helpFile, ".chm");
 
     CopyText(g_paths.logWrapperPath, base);
     ReplaceFileName(g_paths.logWrapperPath, sizeof g_paths.logWrapperPath, "corvane.exe");
@@ -59,9 +69,8 @@ bool RegisterWindowClasses() {
     record.hInstance = g_app.appInstance;
     record.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     record.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_INFOBK + 1));
-    char className[64];
-    CopyText(className, ResStr(IDS_HINT_CLASS));
-    record.lpszClassName = className;
+    const ResText className = ResStr(IDS_HINT_CLASS);
+    record.lpszClassName = className.text;
     if (!RegisterClassExA(&record)) return false;
 
     // A process-local "Button" class: every button of the program's own dialogs comes from it, so the
@@ -70,7 +79,7 @@ bool RegisterWindowClasses() {
     record.cbSize = sizeof record;
     if (!GetClassInfoExA(nullptr, "Button", &record)) return false;
     record.style &= ~static_cast<UINT>(CS_GLOBALCLASS);
-    g_app.systemButtonProc = record.lpfnWndProc;
+    g_buttonClass.systemButtonProc = record.lpfnWndProc;
     record.lpfnWndProc = BarButtonProc;
     record.hInstance = g_app.appInstance;
     record.lpszClassName = "Button";
@@ -80,18 +89,19 @@ bool RegisterWindowClasses() {
 int RunBrisolt(HINSTANCE instance, const char* commandLine) {
     g_app.appInstance = instance;
     // The scan writes into the text, so it works on a copy of its own.
-    char lineCopy[32768];
-    text::CopyInto(lineCopy, sizeof lineCopy, commandLine ? commandLine : "");
+    char lineCopy[kCommandLineRoom];
+    CopyText(lineCopy, commandLine ? commandLine : "");
     SettleStartupPaths(lineCopy);
 
-    if (!RegisterWindowClasses()) ErrorBox(IDS_NO_WINDOW, 1);
+    if (!RegisterWindowClasses()) FatalErrorBox(IDS_NO_WINDOW);
     InitModulePaths();
     ReadSettings();
+    LoadAllButtonIcons();
     InitCommonControls();
-    DialogBoxParamA(g_app.appInstance, MAKEINTRESOURCEA(IDD_BAR), nullptr, ButtonBarProc, 0);
+    if (RunButtonBar() == -1) FatalErrorBox(IDS_NO_WINDOW);
 
     SaveOnExit();
-    const LONG count = g_app.childCount;
+    const LONG count = g_runs.childCount;
     if (count != 0) ExitProcess(static_cast<UINT>(count));
     return 0;
 }

@@ -1,7 +1,7 @@
 // The buttons' icon rules: loading a ButtonDef's own icons with their fallbacks, and the face's source.
 #include "config/button_icon_rules.h"
 
-#include "settings/bounded_text.h"
+#include "base/bounded_text.h"
 
 namespace {
 

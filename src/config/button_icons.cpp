@@ -5,7 +5,7 @@
 
 #include <climits>
 
-#include "app/app_state.h"
+#include "base/app_handles.h"
 #include "config/button_icon_rules.h"
 #include "res/resource.h"
 
@@ -65,6 +65,10 @@ int TableIndex(const ButtonDef& def) {
 void LoadButtonIcons(ButtonDef& def) {
     Win32IconSystem system;
     ReloadButtonIcons(def, TableIndex(def), system);
+}
+
+void LoadAllButtonIcons() {
+    for (ButtonDef& def : g_settings.buttons) LoadButtonIcons(def);
 }
 
 bool SetButtonFace(HWND button, LONG_PTR style, int index, bool small, bool setStyle) {

@@ -8,6 +8,8 @@
 // Releases the button's previous icons and loads new ones from its icon file (or the fallbacks). Bar
 // button 500 + i of a ButtonDef in the table is told first to show no image.
 void LoadButtonIcons(ButtonDef& def);
+// LoadButtonIcons for all 50 buttons, after the settings have been read.
+void LoadAllButtonIcons();
 
 // Gives `button` the face of ButtonDef `index`: its own icon (the small one when `small`), else the
 // shell's icon for its command. With setStyle, `style` plus BS_ICON is written first. False when there

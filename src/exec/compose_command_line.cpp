@@ -5,7 +5,13 @@ std::string ComposeCommandLine(bool logged, std::string_view logWrapper, std::st
                                std::string_view command, std::string_view options) {
     std::string line;
     if (logged) {
-        line.append(logWrapper).append(" ").append(logFile).append(" ");
+        line.append(logWrapper).append(" ");
+        // A name with a blank would split into two of the wrapper's arguments.
+        const bool quote = logFile.find(' ') != std::string_view::npos;
+        if (quote) line.append("\"");
+        line.append(logFile);
+        if (quote) line.append("\"");
+        line.append(" ");
     }
     line.append(command);
     if (!options.empty()) {

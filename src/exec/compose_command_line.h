@@ -9,7 +9,7 @@
 constexpr std::size_t kCommandLineSize = 2048;
 
 // The line for the expanded command and options. A logged run puts the log wrapper and the log file in
-// front; options follow the command after a space, or the prefix directly when the command is empty.
+// front (the log file quoted when it holds a blank); options follow the command after a space, or the prefix directly when the command is empty.
 std::string ComposeCommandLine(bool logged, std::string_view logWrapper, std::string_view logFile,
                                std::string_view command, std::string_view options);
 

@@ -1,21 +1,18 @@
 // The dialog that shows the program a run will start and lets the user edit its parameters.
 #include "exec/edit_command_dialog.h"
 
-#include "app/app_state.h"
+#include "base/dialog.h"
 #include "res/resource.h"
-#include "settings/help.h"
+#include "base/help.h"
 
 namespace {
 
-constexpr DWORD kEditCommandHelpTopic = 1003;
 
 INT_PTR CALLBACK EditCommandDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* data = reinterpret_cast<EditCommandData*>(GetWindowLongPtrA(dialog, DWLP_USER));
-    if (HandleDialogHelp(message, wParam, lParam, kEditCommandHelpTopic)) return TRUE;
+    auto* data = DialogData<EditCommandData>(dialog, message, lParam);
+    if (HandleDialogHelp(message, wParam, lParam, IDH_EDIT_COMMAND)) return TRUE;
     switch (message) {
     case WM_INITDIALOG: {
-        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        data = reinterpret_cast<EditCommandData*>(lParam);
         SetDlgItemTextA(dialog, IDC_EDIT_COMMAND, data->command);
         HWND options = GetDlgItem(dialog, IDC_EDIT_OPTIONS);
         // The field takes no more than the options buffer can hold.
@@ -48,7 +45,6 @@ INT_PTR CALLBACK EditCommandDialogProc(HWND dialog, UINT message, WPARAM wParam,
 }  // namespace
 
 bool RunEditCommandDialog(HWND owner, EditCommandData& data) {
-    const INT_PTR result = DialogBoxParamA(g_app.appInstance, MAKEINTRESOURCEA(IDD_EDIT_COMMAND), owner,
-                                           EditCommandDialogProc, reinterpret_cast<LPARAM>(&data));
+    const INT_PTR result = RunDialog(owner, IDD_EDIT_COMMAND, EditCommandDialogProc, &data);
     return result == IDOK;
 }

@@ -5,32 +5,16 @@
 
 #include <string>
 
-#include "app/app_state.h"
+#include "base/app_handles.h"
+#include "base/growing_read.h"
 #include "exec/expansion.h"
 #include "exec/query_dialog.h"
 #include "res/resource.h"
-#include "settings/bounded_text.h"
-#include "settings/res_strings.h"
+#include "base/bounded_text.h"
+#include "base/res_strings.h"
 #include "settings/settings_records.h"
 
 namespace {
-
-// Calls a system function that answers with the length it needs when the buffer is too small, growing
-// the buffer until the text fits; the text can change between calls, so it asks a few times at most.
-template <typename Call>
-bool ReadGrowing(std::string& out, DWORD firstSize, Call call) {
-    std::string buffer(firstSize, '\0');
-    for (int attempt = 0; attempt < 4; ++attempt) {
-        const DWORD length = call(&buffer[0], static_cast<DWORD>(buffer.size()));
-        if (length == 0) return false;
-        if (length < buffer.size()) {
-            out.assign(buffer.data(), length);
-            return true;
-        }
-        buffer.assign(length, '\0');
-    }
-    return false;
-}
 
 class SystemExpansionHost : public ExpansionHost {
 public:
@@ -60,7 +44,7 @@ public:
     }
 
     std::string_view DisplayName() override {
-        if (displayName_.empty()) displayName_ = ResStr(IDS_PROGRAM_NAME);
+        if (displayName_.empty()) displayName_ = ResStr(IDS_PROGRAM_NAME).text;
         return displayName_;
     }
 

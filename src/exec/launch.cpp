@@ -2,11 +2,12 @@
 // through the document's associated program), and waiting for or watching the child.
 #include "exec/launch.h"
 
+#include <objbase.h>
 #include <shellapi.h>
 
 #include <new>
 
-#include "app/app_state.h"
+#include "base/app_handles.h"
 #include "exec/compose_command_line.h"
 #include "exec/edit_command_dialog.h"
 #include "exec/expand_command.h"
@@ -14,21 +15,29 @@
 #include "exec/logs.h"
 #include "exec/show_mode.h"
 #include "exec/working_folder.h"
-#include "settings/bounded_text.h"
-#include "settings/message_boxes.h"
+#include "base/bounded_text.h"
+#include "base/message_boxes.h"
 #include "settings/settings_records.h"
+
+RunState g_runs;
 
 namespace {
 
 constexpr DWORD kWatchStackSize = 12000;
+// The rooms of the expanded options and command.
+constexpr std::size_t kExpandedOptionsSize = 780;
+constexpr std::size_t kExpandedCommandSize = 520;
 
 DWORD WINAPI WatchChild(LPVOID parameter) {
     ChildWatch* watch = static_cast<ChildWatch*>(parameter);
+    // The shell may hand the log to an extension that needs COM on the calling thread.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     WaitForSingleObject(watch->process, INFINITE);
     ShowLog(watch->process, watch->log, watch->logFile);
+    if (SUCCEEDED(com)) CoUninitialize();
     CloseHandle(watch->process);
     delete watch;
-    InterlockedDecrement(&g_app.childCount);
+    InterlockedDecrement(&g_runs.childCount);
     return 0;
 }
 
@@ -36,13 +45,13 @@ DWORD WINAPI WatchChild(LPVOID parameter) {
 void StartWatchThread(const ChildWatch& watch) {
     ChildWatch* copy = new (std::nothrow) ChildWatch(watch);
     if (copy != nullptr) {
-        InterlockedIncrement(&g_app.childCount);
+        InterlockedIncrement(&g_runs.childCount);
         HANDLE thread = CreateThread(nullptr, kWatchStackSize, WatchChild, copy, 0, nullptr);
         if (thread != nullptr) {
             CloseHandle(thread);
             return;
         }
-        InterlockedDecrement(&g_app.childCount);
+        InterlockedDecrement(&g_runs.childCount);
         delete copy;
     }
     // Without a thread the child goes unwatched.
@@ -79,13 +88,13 @@ void RunButtonCommand(int index) {
     char consoleTitle[sizeof button.command];
     CopyText(consoleTitle, FieldText(button.command));
 
-    char options[780];
-    char command[520];
+    char options[kExpandedOptionsSize];
+    char command[kExpandedCommandSize];
     if (!ExpandPlaceholders(button.options, button.useLongNames, options, sizeof options)) return;
     if (!ExpandPlaceholders(button.command, button.useLongNames, command, sizeof command)) return;
 
     bool logged = IsLogged(logMode);
-    char logFile[263] = "";
+    char logFile[kLogFileNameSize] = "";
     if (logged) {
         CopyText(logFile, NewLogFileName());
         // Without a log file name the wrapper would take the command for it: run without the wrapper.

@@ -3,11 +3,23 @@
 
 #include <windows.h>
 
+#include <cstddef>
+
+// The room of a log file name: a path with a pair of quotes and its NUL.
+constexpr std::size_t kLogFileNameSize = 263;
+
+// The runs that watch threads follow; shared with the close question and the exit status.
+struct RunState {
+    volatile LONG childCount = 0;  // children that watch threads are waiting for
+};
+
+extern RunState g_runs;
+
 // What is needed to follow one child after its start; a watch thread works on a copy of its own.
 struct ChildWatch {
     HANDLE process = nullptr;
     signed char log = 0;  // LogMode
-    char logFile[263] = "";
+    char logFile[kLogFileNameSize] = "";
 };
 
 // Expands, composes and starts button `index`'s command, then waits for it, hands it to a watch thread

@@ -3,12 +3,12 @@
 
 #include <shellapi.h>
 
-#include "app/app_state.h"
+#include "base/app_handles.h"
 #include "exec/log_decision.h"
 #include "exec/log_names.h"
 #include "res/resource.h"
-#include "settings/bounded_text.h"
-#include "settings/res_strings.h"
+#include "base/bounded_text.h"
+#include "base/res_strings.h"
 #include "settings/settings_records.h"
 
 namespace {
@@ -26,13 +26,19 @@ bool Exists(const std::string& name) {
     return GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// Without a usable temporary path there is no folder yet; the next logged run tries again, and a
+// relative folder in whatever the current folder happens to be is never made.
 void MakeFolder() {
-    g_logs.made = true;
     char tempPath[kPathSize] = "";
     const DWORD length = GetTempPathA(sizeof tempPath, tempPath);
-    if (length == 0 || length >= sizeof tempPath) tempPath[0] = '\0';
+    if (length == 0 || length >= sizeof tempPath) return;
     CopyText(g_logs.folder, TempFolderName(FieldText(tempPath), Exists));
-    if (g_logs.folder[0] != '\0') CreateDirectoryA(g_logs.folder, nullptr);
+    if (g_logs.folder[0] == '\0') return;
+    if (!CreateDirectoryA(g_logs.folder, nullptr)) {
+        g_logs.folder[0] = '\0';
+        return;
+    }
+    g_logs.made = true;
 }
 
 // The log wrapper empties an existing log file before it writes, so an empty file holds the name.
@@ -52,7 +58,7 @@ void OpenLog(const char* file) {
 const char* NewLogFileName() {
     g_logs.lastName[0] = '\0';
     if (!g_logs.made) MakeFolder();
-    if (g_logs.folder[0] == '\0') return g_logs.lastName;
+    if (!g_logs.made) return g_logs.lastName;
     const FreeLogFile free = FirstFreeLogFile(FieldText(g_logs.folder), Exists);
     if (free.number == 0) return g_logs.lastName;
     CopyText(g_logs.lastName, free.name);
@@ -124,4 +130,6 @@ void DeleteLogFiles() {
         DeleteFileA(name.c_str());
     }
     RemoveDirectoryA(g_logs.folder);
+    // A later logged run starts a folder of its own again.
+    g_logs = LogFolderState{};
 }

@@ -1,13 +1,12 @@
 // The query dialog (template 104).
 #include "exec/query_dialog.h"
 
-#include "app/app_state.h"
+#include "base/dialog.h"
 #include "res/resource.h"
-#include "settings/help.h"
+#include "base/help.h"
 
 namespace {
 
-constexpr DWORD kQueryHelpTopic = 1004;
 
 std::string ControlText(HWND dialog, int id) {
     HWND control = GetDlgItem(dialog, id);
@@ -20,12 +19,10 @@ std::string ControlText(HWND dialog, int id) {
 }
 
 INT_PTR CALLBACK QueryDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* data = reinterpret_cast<QueryDialogData*>(GetWindowLongPtrA(dialog, DWLP_USER));
-    if (HandleDialogHelp(message, wParam, lParam, kQueryHelpTopic)) return TRUE;
+    auto* data = DialogData<QueryDialogData>(dialog, message, lParam);
+    if (HandleDialogHelp(message, wParam, lParam, IDH_QUERY)) return TRUE;
     switch (message) {
     case WM_INITDIALOG: {
-        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        data = reinterpret_cast<QueryDialogData*>(lParam);
         SetDlgItemTextA(dialog, IDC_QUERY_NAME, data->name.c_str());
         SetDlgItemTextA(dialog, IDC_QUERY_VALUE, data->value.c_str());
         HWND value = GetDlgItem(dialog, IDC_QUERY_VALUE);
@@ -53,7 +50,6 @@ INT_PTR CALLBACK QueryDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 }  // namespace
 
 bool RunQueryDialog(HWND owner, QueryDialogData& data) {
-    const INT_PTR result = DialogBoxParamA(g_app.appInstance, MAKEINTRESOURCEA(IDD_QUERY), owner, QueryDialogProc,
-                                           reinterpret_cast<LPARAM>(&data));
+    const INT_PTR result = RunDialog(owner, IDD_QUERY, QueryDialogProc, &data);
     return result == IDOK;
 }

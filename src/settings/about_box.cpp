@@ -3,9 +3,10 @@
 
 #include <memory>
 
-#include "app/app_state.h"
+#include "base/app_handles.h"
+#include "base/dialog.h"
 #include "res/resource.h"
-#include "settings/bounded_text.h"
+#include "base/bounded_text.h"
 
 namespace {
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
@@ -15,7 +16,7 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
         return TRUE;
     case WM_COMMAND:
         // Only OK closes the box: Escape (IDCANCEL) leaves it open.
-        if (LOWORD(wParam) == IDOK) {
+        if (LOWORD(wParam) == IDOK && HIWORD(wParam) == BN_CLICKED) {
             EndDialog(dialog, 1);
             return TRUE;
         }
@@ -52,6 +53,6 @@ void ShowProductVersion(HWND dialog) {
         SetDlgItemTextA(dialog, IDC_ABOUT_VERSION, version);
 }
 
-void RunAboutDialog() {
-    DialogBoxParamA(g_app.appInstance, MAKEINTRESOURCEA(IDD_ABOUT), g_app.mainWindow, AboutDialogProc, 0);
+void RunAboutDialog(HWND owner) {
+    RunDialog(owner, IDD_ABOUT, AboutDialogProc, nullptr);
 }

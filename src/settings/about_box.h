@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-// Runs the About box modally over the button bar.
-void RunAboutDialog();
+// Runs the About box modally over owner.
+void RunAboutDialog(HWND owner);
 // Puts the "ProductVersion" of the running file into control 100 of dialog.
 void ShowProductVersion(HWND dialog);

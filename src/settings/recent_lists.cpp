@@ -4,7 +4,7 @@
 #include <cctype>
 #include <climits>
 
-#include "settings/bounded_text.h"
+#include "base/bounded_text.h"
 #include "settings/settings_rules.h"
 
 int FindRecent(const RecentList& list, std::string_view name) {

@@ -1,6 +1,7 @@
 // The selection dialog.
 #include "settings/selection_dialog.h"
 
-void RunSelectionDialog(bool) {
+bool RunSelectionDialog(HWND, SelectionMode) {
     // The dialog itself is not part of this build yet; opening it does nothing.
+    return false;
 }

@@ -3,22 +3,15 @@
 
 #include <windows.h>
 
-#include "config/button_icons.h"
 #include "res/resource.h"
-#include "settings/bounded_text.h"
-#include "settings/res_strings.h"
+#include "base/bounded_text.h"
+#include "base/res_strings.h"
 #include "settings/settings_rules.h"
 
 SettingsStore g_settings;
 PathStore g_paths;
 
 namespace {
-// Shared result buffers of ButtonKey and QuoteOptions: each holds one value at a time.
-struct SettingsBuffers {
-    char buttonKey[64];
-    QuotedOptions quoted;
-};
-SettingsBuffers g_buffers;
 
 template <std::size_t N>
 void ReadButtonField(int index, int keyId, char (&field)[N]) {
@@ -26,25 +19,21 @@ void ReadButtonField(int index, int keyId, char (&field)[N]) {
 }
 
 int ReadButtonInt(int index, int keyId, int fallback) {
-    return static_cast<int>(GetPrivateProfileIntA(ResStr2(IDS_SEC_BUTTONS), ButtonKey(index, keyId), fallback,
-                                                   g_paths.settingsFile));
+    return static_cast<int>(GetPrivateProfileIntA(ResStr(IDS_SEC_BUTTONS).text, ButtonKey(index, keyId).text,
+                                                   fallback, g_paths.settingsFile));
 }
 
 void WriteButtonInt(int index, int keyId, int value) {
-    char key[64];
-    CopyText(key, ButtonKey(index, keyId));
-    WriteIniInt(ResStr2(IDS_SEC_BUTTONS), key, value, g_paths.settingsFile);
+    WriteIniInt(ResStr(IDS_SEC_BUTTONS).text, ButtonKey(index, keyId).text, value, g_paths.settingsFile);
 }
 
 void ReadRecentValues(int sectionId, int keyPatternId, char (&values)[kRecentCount][kPathSize]) {
-    char section[64];
-    char pattern[64];
-    CopyText(section, ResStr2(sectionId));
-    CopyText(pattern, ResStr(keyPatternId));
+    const ResText section = ResStr(sectionId);
+    const ResText pattern = ResStr(keyPatternId);
     for (int k = 0; k < kRecentCount; ++k) {
-        char key[64];
-        FormatText(key, pattern, k);
-        GetPrivateProfileStringA(section, key, "", values[k], kPathSize, g_paths.settingsFile);
+        KeyName key;
+        FormatText(key.text, pattern.text, k);
+        GetPrivateProfileStringA(section.text, key.text, "", values[k], kPathSize, g_paths.settingsFile);
     }
 }
 
@@ -53,19 +42,20 @@ void ToViews(const char (&values)[kRecentCount][kPathSize], std::string_view (&v
 }
 }  // namespace
 
-const char* ButtonKey(int index, int keyId) {
-    FormatText(g_buffers.buttonKey, "%s%d", ResStr(keyId), index + 1);
-    return g_buffers.buttonKey;
+KeyName ButtonKey(int index, int keyId) {
+    KeyName key;
+    FormatText(key.text, "%s%d", ResStr(keyId).text, index + 1);
+    return key;
 }
 
 void ReadButtonString(int index, int keyId, char* buffer, int size) {
-    GetPrivateProfileStringA(ResStr2(IDS_SEC_BUTTONS), ButtonKey(index, keyId), "", buffer, static_cast<DWORD>(size),
-                             g_paths.settingsFile);
+    GetPrivateProfileStringA(ResStr(IDS_SEC_BUTTONS).text, ButtonKey(index, keyId).text, "", buffer,
+                             static_cast<DWORD>(size), g_paths.settingsFile);
 }
 
 void WriteButtonString(int index, int keyId, const char* value) {
-    WritePrivateProfileStringA(ResStr2(IDS_SEC_BUTTONS), ButtonKey(index, keyId), value[0] ? value : nullptr,
-                               g_paths.settingsFile);
+    WritePrivateProfileStringA(ResStr(IDS_SEC_BUTTONS).text, ButtonKey(index, keyId).text,
+                               value[0] ? value : nullptr, g_paths.settingsFile);
 }
 
 int WriteIniInt(const char* section, const char* key, int value, const char* file) {
@@ -74,27 +64,22 @@ int WriteIniInt(const char* section, const char* key, int value, const char* fil
     return WritePrivateProfileStringA(section, key, text, file);
 }
 
-const char* QuoteOptions(const char* value) {
-    g_buffers.quoted = QuoteOptionsText(value);
-    return g_buffers.quoted.text;
-}
-
 void ReadOptionString(int keyId, char* buffer, int size) {
-    GetPrivateProfileStringA(ResStr2(IDS_SEC_OPTIONS), ResStr(keyId), "", buffer, static_cast<DWORD>(size),
+    GetPrivateProfileStringA(ResStr(IDS_SEC_OPTIONS).text, ResStr(keyId).text, "", buffer, static_cast<DWORD>(size),
                              g_paths.settingsFile);
 }
 
 int ReadOptionInt(int keyId, int fallback) {
     return static_cast<int>(
-        GetPrivateProfileIntA(ResStr2(IDS_SEC_OPTIONS), ResStr(keyId), fallback, g_paths.settingsFile));
+        GetPrivateProfileIntA(ResStr(IDS_SEC_OPTIONS).text, ResStr(keyId).text, fallback, g_paths.settingsFile));
 }
 
 void WriteOptionString(int keyId, const char* value) {
-    WritePrivateProfileStringA(ResStr2(IDS_SEC_OPTIONS), ResStr(keyId), value, g_paths.settingsFile);
+    WritePrivateProfileStringA(ResStr(IDS_SEC_OPTIONS).text, ResStr(keyId).text, value, g_paths.settingsFile);
 }
 
 void WriteOptionInt(int keyId, int value) {
-    WriteIniInt(ResStr2(IDS_SEC_OPTIONS), ResStr(keyId), value, g_paths.settingsFile);
+    WriteIniInt(ResStr(IDS_SEC_OPTIONS).text, ResStr(keyId).text, value, g_paths.settingsFile);
 }
 
 void ReadRecentList(RecentList& list, int sectionId, int keyPatternId) {
@@ -107,14 +92,12 @@ void ReadRecentList(RecentList& list, int sectionId, int keyPatternId) {
 }
 
 void WriteRecentList(const RecentList& list, int sectionId, int keyPatternId) {
-    char section[64];
-    char pattern[64];
-    CopyText(section, ResStr2(sectionId));
-    CopyText(pattern, ResStr(keyPatternId));
+    const ResText section = ResStr(sectionId);
+    const ResText pattern = ResStr(keyPatternId);
     for (int k = 0; k < kRecentCount; ++k) {
-        char key[64];
-        FormatText(key, pattern, k);
-        WritePrivateProfileStringA(section, key, list.entries[k], g_paths.settingsFile);
+        KeyName key;
+        FormatText(key.text, pattern.text, k);
+        WritePrivateProfileStringA(section.text, key.text, list.entries[k], g_paths.settingsFile);
     }
 }
 
@@ -170,7 +153,6 @@ void ReadSettings() {
         ReadButtonField(i, IDS_KEY_DIRECTORY, def.directory);
         ReadButtonField(i, IDS_KEY_TIP, def.tip);
         ReadButtonField(i, IDS_KEY_ICON, def.iconFile);
-        LoadButtonIcons(def);
     }
 
     ReadRecentFiles();
@@ -199,7 +181,7 @@ void WriteSettings() {
         WriteButtonString(i, IDS_KEY_TITLE, def.title);
         WriteButtonString(i, IDS_KEY_COMMAND, def.command);
         const bool quote = def.options[0] != '\0' && def.useLongNames != 0;
-        WriteButtonString(i, IDS_KEY_OPTIONS, quote ? QuoteOptions(def.options) : def.options);
+        WriteButtonString(i, IDS_KEY_OPTIONS, quote ? QuoteOptionsText(def.options).text : def.options);
         WriteButtonString(i, IDS_KEY_DIRECTORY, def.directory);
         WriteButtonString(i, IDS_KEY_TIP, def.tip);
         WriteButtonString(i, IDS_KEY_ICON, def.iconFile);

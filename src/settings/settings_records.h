@@ -73,7 +73,6 @@ struct PathStore {
     char settingsFile[kPathSize] = "";
     char mainFile[kPathSize] = "";
     char defaultFolder[kPathSize] = "";
-    char helpFile[kPathSize] = "";
     char logWrapperPath[kPathSize] = "";
 };
 

@@ -1,7 +1,7 @@
 // Rules of the settings file that need no system call.
 #include "settings/settings_rules.h"
 
-#include "settings/bounded_text.h"
+#include "base/bounded_text.h"
 
 signed char LowByteSigned(unsigned int value) {
     const unsigned int low = value & 0xFFu;

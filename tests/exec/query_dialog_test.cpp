@@ -9,10 +9,10 @@
 #include <thread>
 #include <vector>
 
-#include "app/app_state.h"
+#include "base/app_handles.h"
 #include "exec/expand_command.h"
 #include "res/resource.h"
-#include "settings/bounded_text.h"
+#include "base/bounded_text.h"
 #include "settings/settings_records.h"
 
 namespace {

@@ -1,0 +1,22 @@
+// The button bar window's own state, kept with the window, and the app layer's window classes.
+#pragma once
+
+#include <windows.h>
+
+// Lives as long as the bar's dialog; the bar keeps a pointer to it in DWLP_USER.
+struct BarState {
+    HWND hintWindow = nullptr;
+    HWND tooltip = nullptr;
+    int contextButton = 0;  // control id of the last right-clicked button minus 500
+    POINT contextPoint = {0, 0};
+};
+
+// The bar's state, or null for a window that is not a running bar.
+BarState* BarStateOf(HWND bar);
+
+// The process-local "Button" class hands what it does not take to the system's procedure.
+struct ButtonClass {
+    WNDPROC systemButtonProc = nullptr;
+};
+
+extern ButtonClass g_buttonClass;

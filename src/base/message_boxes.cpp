@@ -1,0 +1,34 @@
+// The program's two error boxes.
+#include "base/message_boxes.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+
+#include "base/app_handles.h"
+#include "base/bounded_text.h"
+#include "base/res_strings.h"
+#include "res/resource.h"
+
+// The room FormatMessageA gets for the system's text.
+constexpr DWORD kSystemTextSize = 260;
+
+void ErrorBox(int stringId, int fatal) {
+    if (fatal) FatalErrorBox(stringId);
+    MessageBoxA(GetActiveWindow(), ResStr(stringId).text, ResStr(IDS_FATAL_CAPTION).text, MB_ICONERROR | MB_OK);
+}
+
+void FatalErrorBox(int stringId) {
+    MessageBoxA(GetActiveWindow(), ResStr(stringId).text, ResStr(IDS_FATAL_CAPTION).text, MB_ICONERROR | MB_OK);
+    if (g_app.mainWindow) DestroyWindow(g_app.mainWindow);
+    std::exit(1);
+}
+
+void SystemErrorBox(unsigned long code) {
+    char message[kSystemTextSize] = "";
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                                        message, sizeof message, nullptr);
+    // The system may have no text for the code: name the code itself rather than show an empty box.
+    if (length == 0) FormatText(message, "Error %lu", code);
+    MessageBoxA(GetActiveWindow(), message, ResStr(IDS_ERROR_CAPTION).text, MB_ICONERROR | MB_OK);
+}

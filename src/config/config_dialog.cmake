@@ -1,2 +1,0 @@
-# The configuration dialog.
-list(APPEND config_WIN config_dialog.cpp)

@@ -1,2 +1,0 @@
-# The About box.
-list(APPEND settings_WIN about_box.cpp)

@@ -1,0 +1,328 @@
+// The real button bar under Wine: placement, saving on every move, recent files, caption, tooltips,
+// dropped files, the system menu and the close rule.
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <cstring>
+#include <string>
+
+#include "app/bar_state.h"
+#include "bar_test_support.h"
+#include "base/app_handles.h"
+#include "exec/launch.h"
+#include "res/resource.h"
+#include "base/bounded_text.h"
+#include "settings/settings_records.h"
+
+namespace {
+const char kOptions[] = "[Options]\r\nRows=2\r\nCols=8\r\n";
+
+RECT OuterRect(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+std::string Place(HWND window) {
+    const RECT r = OuterRect(window);
+    char text[64];
+    FormatText(text, "%ld,%ld,%ld,%ld", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    return text;
+}
+
+// Answers the next message box titled "Brisolt" with `answer`, returning its text.
+std::string AnswerQuestion(HWND bar, int answer) {
+    HWND box = nullptr;
+    WaitFor([&] { return (box = FindOwnWindow("Brisolt", bar)) != nullptr; }, 5000);
+    if (!box) return "<no question>";
+    const std::string text = MessageBoxText(box);
+    PostMessageA(box, WM_COMMAND, answer, 0);
+    WaitFor([&] { return !IsWindow(box); }, 5000);
+    return text;
+}
+
+HGLOBAL MakeDrop(const std::string& names) {  // names separated by '\0', the list ended by another
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + names.size() + 2);
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), names.size());
+    GlobalUnlock(memory);
+    return memory;
+}
+}  // namespace
+
+TEST(BarPlacement, OpensAtTheStoredRectangle) {
+    TempSettings ini(std::string(kOptions) + "X=100\r\nY=120\r\nWidth=500\r\nHeight=90\r\n");
+    BarRun bar(ini.path(), "");
+    ASSERT_TRUE(bar.window());
+    EXPECT_EQ(Place(bar.window()), "100,120,500,90");
+}
+
+TEST(BarPlacement, ZeroWidthOrHeightKeepsTheTemplate) {
+    TempSettings reference(kOptions);
+    std::string templateSize;
+    {
+        BarRun bar(reference.path(), "");
+        const RECT r = OuterRect(bar.window());
+        templateSize = std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
+    }
+    for (const char* keys : {"X=300\r\nY=300\r\nWidth=0\r\nHeight=90\r\n", "X=300\r\nY=300\r\nWidth=500\r\nHeight=0\r\n"}) {
+        TempSettings ini(std::string(kOptions) + keys);
+        BarRun bar(ini.path(), "");
+        const RECT r = OuterRect(bar.window());
+        EXPECT_EQ(std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top), templateSize) << keys;
+        EXPECT_NE(r.left, 300) << keys;
+    }
+}
+
+TEST(BarPlacement, MoveWritesTheRectangleAndTheMainFilesPosition) {
+    for (const char* saveFilePos : {"1", "0"}) {
+        TempSettings ini(std::string(kOptions) + "Save File Pos=" + saveFilePos +
+                         "\r\n[Files]\r\nFile0=C:\\other.tex\r\nFile1=C:\\doc\\paper.tex\r\n[Positions]\r\nPos0=1,2,3,4\r\n");
+        BarRun bar(ini.path(), "c:\\DOC\\paper.tex");
+        SetWindowPos(bar.window(), nullptr, 200, 210, 520, 100, SWP_NOZORDER);
+        EXPECT_EQ(ini.Read("Options", "X"), "200");
+        EXPECT_EQ(ini.Read("Options", "Y"), "210");
+        EXPECT_EQ(ini.Read("Options", "Width"), "520");
+        EXPECT_EQ(ini.Read("Options", "Height"), "100");
+        // Opening pushed the main file to the front; its position follows every move.
+        EXPECT_EQ(ini.Read("Files", "File0"), "c:\\DOC\\paper.tex");
+        EXPECT_EQ(ini.Read("Positions", "Pos0"), "200,210,520,100");
+        EXPECT_EQ(ini.Read("Files", "File1"), "C:\\other.tex");
+        EXPECT_EQ(ini.Read("Positions", "Pos1"), "1,2,3,4");
+    }
+}
+
+TEST(BarPlacement, RestoresTheMainFilesOwnPosition) {
+    const std::string lists = "[Files]\r\nFile0=C:\\a.tex\r\nFile1=C:\\doc\\paper.tex\r\n"
+                              "[Positions]\r\nPos0=5,5,300,60\r\nPos1=150,160,480,95\r\n";
+    {
+        TempSettings ini(std::string(kOptions) + "X=10\r\nY=10\r\nWidth=400\r\nHeight=80\r\n" + lists);
+        BarRun bar(ini.path(), "C:\\DOC\\PAPER.TEX");
+        EXPECT_EQ(Place(bar.window()), "150,160,480,95");
+    }
+    {
+        TempSettings ini(std::string(kOptions) + "Save File Pos=0\r\nX=10\r\nY=10\r\nWidth=400\r\nHeight=80\r\n" + lists);
+        BarRun bar(ini.path(), "C:\\doc\\paper.tex");
+        EXPECT_EQ(Place(bar.window()), "10,10,400,80");
+    }
+}
+
+TEST(BarPlacement, PositionsThatDoNotParseAreIgnored) {
+    for (const char* position : {"10,20,300", "1,2,x,4", "1,2,99999999999,4"}) {
+        TempSettings ini(std::string(kOptions) + "X=30\r\nY=40\r\nWidth=410\r\nHeight=70\r\n[Files]\r\nFile0=C:\\p.tex\r\n"
+                         "[Positions]\r\nPos0=" + position + "\r\n");
+        BarRun bar(ini.path(), "C:\\p.tex");
+        EXPECT_EQ(Place(bar.window()), "30,40,410,70") << position;
+    }
+}
+
+// Under bare Xvfb, Wine sometimes ignores a minimise or undoes it a moment later; that restore saves
+// the normal rectangle again, which is right. What must never reach the file is the rectangle of a
+// minimised or maximised bar.
+static bool ShowAndWait(HWND window, int command) {
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        ShowWindow(window, command);
+        if (WaitFor([&] { return (command == SW_MINIMIZE ? IsIconic(window) : IsZoomed(window)) != FALSE; }, 1000)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+TEST(BarPlacement, MinimiseAndMaximiseSaveNothing) {
+    TempSettings ini(std::string(kOptions) + "X=100\r\nY=100\r\nWidth=450\r\nHeight=80\r\n");
+    BarRun bar(ini.path(), "");
+    for (int command : {SW_MINIMIZE, SW_MAXIMIZE}) {
+        ini.Write("Options", "X", "7777");
+        ini.Write("Options", "Width", "7777");
+        ASSERT_TRUE(ShowAndWait(bar.window(), command)) << command;
+        const std::string x = ini.Read("Options", "X");
+        const std::string width = ini.Read("Options", "Width");
+        EXPECT_TRUE(x == "7777" || x == "100") << command << ": " << x;
+        EXPECT_TRUE(width == "7777" || width == "450") << command << ": " << width;
+        ShowWindow(bar.window(), SW_RESTORE);
+        ASSERT_TRUE(WaitFor([&] { return !IsIconic(bar.window()) && !IsZoomed(bar.window()); }, 3000));
+        EXPECT_TRUE(WaitFor([&] { return ini.Read("Options", "X") == "100"; }, 3000));
+        EXPECT_EQ(ini.Read("Options", "Width"), "450");
+    }
+}
+
+TEST(BarCaption, ShowsTheMainFileOrThePattern) {
+    {
+        TempSettings ini(kOptions);
+        BarRun bar(ini.path(), "");
+        EXPECT_EQ(WindowText(bar.window()), "Brisolt");
+    }
+    {
+        TempSettings ini(kOptions);
+        BarRun bar(ini.path(), "C:\\docs\\paper.tex");
+        EXPECT_EQ(WindowText(bar.window()), "C:\\docs\\paper.tex - Brisolt");
+    }
+    {
+        TempSettings ini(std::string(kOptions) + "Caption=LaTeX\r\n");
+        BarRun bar(ini.path(), "C:\\docs\\paper.tex");
+        EXPECT_EQ(WindowText(bar.window()), "LaTeX");
+    }
+    {
+        TempSettings ini(std::string(kOptions) + "Caption=%@n% in %@t%\r\n");
+        BarRun bar(ini.path(), "C:\\docs\\paper.tex");
+        EXPECT_EQ(WindowText(bar.window()), "paper in Brisolt");
+    }
+}
+
+TEST(BarRecentFiles, OpeningAndDroppingPushTheMainFile) {
+    TempSettings ini(std::string(kOptions) + "[Files]\r\nFile0=C:\\one.tex\r\n");
+    BarRun bar(ini.path(), "C:\\two.tex");
+    EXPECT_EQ(ini.Read("Files", "File0"), "C:\\two.tex");
+    EXPECT_EQ(ini.Read("Files", "File1"), "C:\\one.tex");
+    // Another instance writes an entry meanwhile: the next change starts from the file, not from memory.
+    ini.Write("Files", "File2", "C:\\from-another.tex");
+    SendMessageA(bar.window(), WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(MakeDrop(std::string("C:\\dropped.tex") + '\0' + "C:\\second.tex" + '\0')), 0);
+    EXPECT_EQ(WindowText(bar.window()), "C:\\dropped.tex - Brisolt");
+    EXPECT_EQ(ini.Read("Files", "File0"), "C:\\dropped.tex");
+    EXPECT_EQ(ini.Read("Files", "File1"), "C:\\two.tex");
+    EXPECT_EQ(ini.Read("Files", "File2"), "C:\\one.tex");
+    EXPECT_EQ(ini.Read("Files", "File3"), "C:\\from-another.tex");
+    EXPECT_EQ(std::string(g_paths.mainFile), "C:\\dropped.tex");
+}
+
+TEST(BarRecentFiles, AnOverlongDroppedNameIsCut) {
+    TempSettings ini(kOptions);
+    BarRun bar(ini.path(), "");
+    const std::string name = "C:\\" + std::string(400, 'n') + ".tex";
+    SendMessageA(bar.window(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(name + '\0')), 0);
+    EXPECT_EQ(std::strlen(g_paths.mainFile), sizeof g_paths.mainFile - 1);
+    EXPECT_EQ(std::string(g_paths.mainFile), name.substr(0, sizeof g_paths.mainFile - 1));
+}
+
+TEST(BarMenus, SystemMenuCarriesTheThreeCommands) {
+    TempSettings ini(kOptions);
+    BarRun bar(ini.path(), "");
+    HMENU menu = GetSystemMenu(bar.window(), FALSE);
+    ASSERT_TRUE(menu);
+    char text[64];
+    GetMenuStringA(menu, IDM_CONFIGURATION, text, sizeof text, MF_BYCOMMAND);
+    EXPECT_STREQ(text, "&Configuration");
+    GetMenuStringA(menu, IDM_HELP, text, sizeof text, MF_BYCOMMAND);
+    EXPECT_STREQ(text, "&Help");
+    GetMenuStringA(menu, IDM_ABOUT, text, sizeof text, MF_BYCOMMAND);
+    EXPECT_STREQ(text, "&About Brisolt");
+    const int count = GetMenuItemCount(menu);
+    EXPECT_EQ(GetMenuItemID(menu, count - 1), static_cast<UINT>(IDM_ABOUT));
+    EXPECT_EQ(GetMenuState(menu, count - 4, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
+}
+
+TEST(BarMenus, AboutFromTheSystemMenuShowsTheVersion) {
+    TempSettings ini(kOptions);
+    BarRun bar(ini.path(), "");
+    PostMessageA(bar.window(), WM_SYSCOMMAND, IDM_ABOUT, 0);
+    HWND about = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (about = FindOwnWindow("About Brisolt")) != nullptr; }, 5000));
+    char version[64] = "";
+    GetDlgItemTextA(about, IDC_ABOUT_VERSION, version, sizeof version);
+    EXPECT_STRNE(version, "");
+    // Escape does not close it; OK does.
+    SendMessageA(about, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(IsWindow(about));
+    PostMessageA(about, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(about); }, 5000));
+}
+
+TEST(BarTooltips, TipComesFromTheButtonWhileTipsAreOn) {
+    for (const char* display : {"1", "0"}) {
+        TempSettings ini(std::string(kOptions) + "Display tips=" + display + "\r\n[Buttons]\r\nTip3=Runs BibTeX\r\n");
+        BarRun bar(ini.path(), "");
+        NMTTDISPINFOA info{};
+        info.hdr.hwndFrom = BarStateOf(bar.window())->tooltip;
+        info.hdr.idFrom = reinterpret_cast<UINT_PTR>(GetDlgItem(bar.window(), IDC_BAR_FIRST + 2));
+        info.hdr.code = TTN_NEEDTEXTA;
+        CopyText(info.szText, "stale");
+        SendMessageA(bar.window(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+        if (display[0] == '1') {
+            ASSERT_TRUE(info.lpszText);
+            EXPECT_STREQ(info.lpszText, "Runs BibTeX");
+            EXPECT_STREQ(info.szText, "");
+        } else {
+            EXPECT_EQ(info.lpszText, nullptr);
+        }
+    }
+}
+
+TEST(BarClose, ClosesAtOnceWithoutChildren) {
+    TempSettings ini(kOptions);
+    BarRun bar(ini.path(), "C:\\x.tex");
+    PostMessageA(bar.window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(bar.WaitClosed(5000));
+}
+
+TEST(BarClose, AsksWhileChildrenAreWatched) {
+    TempSettings ini(kOptions);
+    BarRun bar(ini.path(), "C:\\x.tex");
+    g_runs.childCount = 1;
+    PostMessageA(bar.window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(AnswerQuestion(bar.window(), IDNO), "Waiting for a child process to end.\nOK to leave it unattended?");
+    Sleep(200);
+    EXPECT_FALSE(bar.closed());
+    g_runs.childCount = 3;
+    PostMessageA(bar.window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(AnswerQuestion(bar.window(), IDYES), "Waiting for 3 child processes to end.\nOK to leave them unattended?");
+    EXPECT_TRUE(bar.WaitClosed(5000));
+}
+
+TEST(BarClose, EscapeAndCloseFromOutsideAreIgnored) {
+    TempSettings ini(kOptions);
+    BarRun bar(ini.path(), "C:\\x.tex");
+    PostMessageA(bar.window(), WM_COMMAND, IDCANCEL, 0);
+    PostMessageA(bar.window(), WM_CLOSE, 0, 0);
+    SendMessageA(bar.window(), WM_KEYDOWN, VK_ESCAPE, 0);
+    Sleep(300);
+    EXPECT_FALSE(bar.closed());
+    EXPECT_TRUE(IsWindowVisible(bar.window()));
+}
+
+TEST(BarHint, WhatIsThisShowsTheTipOrTheTypeDescription) {
+    TempSettings ini(std::string(kOptions) + "[Buttons]\r\nTip1=First line\\nSecond line\r\nType2=4\r\n");
+    BarRun bar(ini.path(), "");
+    BarState& state = *BarStateOf(bar.window());
+    state.contextPoint = {100, 100};
+    state.contextButton = 1;
+    SendMessageA(bar.window(), WM_COMMAND, IDM_WHAT_IS_THIS, 0);
+    EXPECT_EQ(WindowText(state.hintWindow), "This button opens the help index");
+    EXPECT_TRUE(IsWindowVisible(state.hintWindow));
+    RECT oneLine{};
+    GetWindowRect(state.hintWindow, &oneLine);
+    EXPECT_EQ(oneLine.left, 100);
+    EXPECT_EQ(oneLine.top, 100 + GetSystemMetrics(SM_CYCURSOR) / 2);
+
+    // A key press hides it; the next hint with two lines is taller.
+    SendMessageA(state.hintWindow, WM_KEYDOWN, 'A', 0);
+    EXPECT_FALSE(IsWindowVisible(state.hintWindow));
+    state.contextButton = 0;
+    SendMessageA(bar.window(), WM_COMMAND, IDM_WHAT_IS_THIS, 0);
+    EXPECT_EQ(WindowText(state.hintWindow), "First line\r\nSecond line");
+    RECT twoLines{};
+    GetWindowRect(state.hintWindow, &twoLines);
+    EXPECT_GT(twoLines.bottom - twoLines.top, oneLine.bottom - oneLine.top);
+}
+
+TEST(BarHint, RightClickMenuLeavesOutWhatTheTooltipShows) {
+    TempSettings ini(std::string(kOptions) + "[Buttons]\r\nTip1=Runs LaTeX\r\n");
+    BarRun bar(ini.path(), "");
+    // The menu runs modally on the bar's thread; its window hands out the menu for reading.
+    for (int index : {0, 1}) {
+        HWND button = GetDlgItem(bar.window(), IDC_BAR_FIRST + index);
+        PostMessageA(button, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+        HWND menuWindow = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return (menuWindow = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(menuWindow); }, 5000));
+        HMENU menu = reinterpret_cast<HMENU>(SendMessageA(menuWindow, 0x01E1 /* MN_GETHMENU */, 0, 0));
+        ASSERT_TRUE(menu);
+        EXPECT_EQ(GetMenuItemCount(menu), index == 0 ? 1 : 2) << index;
+        EXPECT_EQ(GetMenuItemID(menu, GetMenuItemCount(menu) - 1), static_cast<UINT>(IDM_PROPERTIES));
+        EXPECT_EQ(BarStateOf(bar.window())->contextButton, index);
+        PostMessageA(menuWindow, WM_KEYDOWN, VK_ESCAPE, 0);
+        PostMessageA(bar.window(), WM_CANCELMODE, 0, 0);
+        ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(menuWindow); }, 5000));
+    }
+}

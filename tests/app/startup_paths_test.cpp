@@ -1,0 +1,203 @@
+// Start-up paths under Wine: which settings file is used, the main file's long form, the help file and
+// the log wrapper's short path, and the two window classes.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+#include "base/app_handles.h"
+#include "app/bar_state.h"
+#include "app/startup.h"
+#include "res/resource.h"
+#include "base/bounded_text.h"
+#include "settings/settings_file.h"
+
+namespace {
+
+std::string ExePath() {
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return std::string(path, length);
+}
+
+std::string ShortPath(const std::string& path) {
+    char buffer[MAX_PATH];
+    const DWORD length = GetShortPathNameA(path.c_str(), buffer, MAX_PATH);
+    return (length > 0 && length < MAX_PATH) ? std::string(buffer, length) : std::string();
+}
+
+std::string LongPath(const std::string& path) {
+    char buffer[MAX_PATH];
+    const DWORD length = GetLongPathNameA(path.c_str(), buffer, MAX_PATH);
+    return (length > 0 && length < MAX_PATH) ? std::string(buffer, length) : std::string();
+}
+
+std::string WindowsFolder() {
+    char buffer[MAX_PATH];
+    const UINT length = GetWindowsDirectoryA(buffer, MAX_PATH);
+    return std::string(buffer, length);
+}
+
+// Runs the start-up settling on a writable copy of the line, as the entry point does.
+void Settle(const std::string& line) {
+    std::string copy = line;
+    SettleStartupPaths(copy.data());
+}
+
+class StartupPaths : public ::testing::Test {
+protected:
+    void SetUp() override {
+        g_app.appInstance = GetModuleHandleA(nullptr);
+        g_paths = PathStore{};
+        g_settings = SettingsStore{};
+        SetEnvironmentVariableA("Brisolt", nullptr);
+    }
+    void TearDown() override { SetEnvironmentVariableA("Brisolt", nullptr); }
+};
+
+struct PrecedenceRow {
+    const char* name;
+    const char* environment;  // null: the variable is not set
+    const char* line;
+    std::string settingsFile;
+    const char* mainFile;
+};
+
+const std::string kLongValue(400, 'e');
+
+const PrecedenceRow kPrecedenceRows[] = {
+    {"default", nullptr, "", "Brisolt.ini", ""},
+    {"environment", "C:\\env\\b.ini", "", "C:\\env\\b.ini", ""},
+    {"option over environment", "C:\\env\\b.ini", "/i C:\\opt\\b.ini", "C:\\opt\\b.ini", ""},
+    {"dash option over environment", "C:\\env\\b.ini", "-I C:\\opt\\b.ini x.tex", "C:\\opt\\b.ini", "x.tex"},
+    {"option alone is the main file", "C:\\env\\b.ini", "/i", "C:\\env\\b.ini", "/i"},
+    {"option alone, no environment", nullptr, "/i", "Brisolt.ini", "/i"},
+    {"empty environment value", "", "", "Brisolt.ini", ""},
+    {"long environment value is cut", kLongValue.c_str(), "", kLongValue.substr(0, 259), ""},
+};
+
+TEST_F(StartupPaths, SettingsFilePrecedence) {
+    for (const PrecedenceRow& row : kPrecedenceRows) {
+        SCOPED_TRACE(row.name);
+        g_paths = PathStore{};
+        SetEnvironmentVariableA("Brisolt", row.environment);
+        Settle(row.line);
+        EXPECT_EQ(std::string(g_paths.settingsFile), row.settingsFile);
+        EXPECT_STREQ(g_paths.mainFile, row.mainFile);
+    }
+}
+
+TEST_F(StartupPaths, DefaultFolderFromTheLine) {
+    Settle("/d \"C:\\My Work\" x.tex");
+    EXPECT_STREQ(g_paths.defaultFolder, "C:\\My Work");
+    EXPECT_STREQ(g_paths.mainFile, "x.tex");
+}
+
+TEST_F(StartupPaths, DefaultNameLandsInTheWindowsFolder) {
+    const std::string inWindows = WindowsFolder() + "\\Brisolt.ini";
+    DeleteFileA(inWindows.c_str());
+    {
+        std::ofstream out(inWindows, std::ios::binary | std::ios::trunc);
+        out << "[Options]\r\nCols=7\r\n";
+    }
+    Settle("");
+    ASSERT_STREQ(g_paths.settingsFile, "Brisolt.ini");
+    ReadSettings();
+    EXPECT_EQ(g_settings.options.cols, 7);
+
+    g_settings.options.rows = 4;
+    WriteSettings();
+    EXPECT_EQ(GetPrivateProfileIntA("Options", "Rows", 0, inWindows.c_str()), 4u);
+    EXPECT_EQ(GetPrivateProfileIntA("Options", "Cols", 0, inWindows.c_str()), 7u);
+    DeleteFileA(inWindows.c_str());
+}
+
+class MainFileForm : public StartupPaths {
+protected:
+    void SetUp() override {
+        StartupPaths::SetUp();
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        folder_ = LongPath(temp) + "Brisolt long folder " + std::to_string(GetCurrentProcessId());
+        CreateDirectoryA(folder_.c_str(), nullptr);
+        file_ = folder_ + "\\my long paper name.tex";
+        std::ofstream(file_) << "\\relax\n";
+    }
+    void TearDown() override {
+        DeleteFileA(file_.c_str());
+        RemoveDirectoryA(folder_.c_str());
+        StartupPaths::TearDown();
+    }
+    std::string folder_;
+    std::string file_;
+};
+
+TEST_F(MainFileForm, ShortFormBecomesLong) {
+    const std::string shortForm = ShortPath(file_);
+    ASSERT_FALSE(shortForm.empty());
+    ASSERT_NE(shortForm, file_) << "the short form must differ for this test to mean anything";
+    ASSERT_EQ(shortForm.find(' '), std::string::npos);
+    Settle("/i b.ini " + shortForm);
+    EXPECT_EQ(std::string(g_paths.mainFile), file_);
+}
+
+TEST_F(MainFileForm, RelativeShortNameStaysRelative) {
+    char previous[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    ASSERT_TRUE(SetCurrentDirectoryA(folder_.c_str()));
+    const std::string shortForm = ShortPath(file_);
+    const std::string shortName = shortForm.substr(shortForm.find_last_of('\\') + 1);
+    Settle(shortName);
+    SetCurrentDirectoryA(previous);
+    EXPECT_STREQ(g_paths.mainFile, "my long paper name.tex");
+}
+
+TEST_F(MainFileForm, MissingFileStaysAsTyped) {
+    Settle("C:\\NOPE~1\\MISSIN~1.TEX");
+    EXPECT_STREQ(g_paths.mainFile, "C:\\NOPE~1\\MISSIN~1.TEX");
+}
+
+TEST_F(StartupPaths, ModulePaths) {
+    InitModulePaths();
+    const std::string exe = ExePath();
+    const std::string folder = exe.substr(0, exe.find_last_of('\\') + 1);
+    const std::string base = exe.substr(0, exe.find_last_of('.'));
+    EXPECT_EQ(std::string(g_app.helpFile), base + ".chm");
+
+    const std::string wrapper = folder + "corvane.exe";
+    ASSERT_NE(GetFileAttributesA(wrapper.c_str()), INVALID_FILE_ATTRIBUTES) << wrapper;
+    const std::string expected = ShortPath(wrapper);
+    EXPECT_EQ(std::string(g_paths.logWrapperPath), expected);
+    EXPECT_EQ(std::string(g_paths.logWrapperPath).find(' '), std::string::npos);
+    const std::string path = g_paths.logWrapperPath;
+    ASSERT_GE(path.size(), 12u);
+    EXPECT_EQ(CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, path.c_str() + path.size() - 12, 12,
+                             "\\corvane.exe", 12),
+              CSTR_EQUAL);
+}
+
+TEST_F(StartupPaths, WindowClasses) {
+    ASSERT_TRUE(RegisterWindowClasses());
+    WNDCLASSEXA hint = {};
+    hint.cbSize = sizeof hint;
+    ASSERT_TRUE(GetClassInfoExA(g_app.appInstance, "Brisolt_hint", &hint));
+    EXPECT_EQ(hint.style, 0x0803u);
+    EXPECT_EQ(reinterpret_cast<INT_PTR>(hint.hbrBackground), 25);
+    EXPECT_EQ(hint.cbClsExtra, 0);
+    EXPECT_EQ(hint.cbWndExtra, 0);
+
+    WNDCLASSEXA system = {};
+    system.cbSize = sizeof system;
+    ASSERT_TRUE(GetClassInfoExA(nullptr, "Button", &system));
+    WNDCLASSEXA local = {};
+    local.cbSize = sizeof local;
+    ASSERT_TRUE(GetClassInfoExA(g_app.appInstance, "Button", &local));
+    EXPECT_EQ(local.style, system.style & ~static_cast<UINT>(CS_GLOBALCLASS));
+    EXPECT_NE(local.lpfnWndProc, system.lpfnWndProc);
+    EXPECT_EQ(g_buttonClass.systemButtonProc, system.lpfnWndProc);
+    EXPECT_EQ(local.cbWndExtra, system.cbWndExtra);
+}
+
+}  // namespace

@@ -1,0 +1,916 @@
+// Runs real buttons under Wine: command lines, working folders, the association path, error boxes, logs,
+// waiting and capture, watched children, and the clean-up at exit.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cctype>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "base/app_handles.h"
+#include "exec/launch.h"
+#include "exec/logs.h"
+#include "res/resource.h"
+#include "base/bounded_text.h"
+#include "settings/settings_records.h"
+#include "support/test_files.h"
+
+namespace {
+
+// ---- Files and folders -------------------------------------------------------------------------------------------
+
+std::string Trimmed(std::string text) {
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ')) text.pop_back();
+    return text;
+}
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text;
+}
+
+std::string MakeFolder(const std::string& path) {
+    CreateDirectoryA(path.c_str(), nullptr);
+    return path;
+}
+
+// The bar's thread keeps its messages moving while it waits, as the program's own loop would: a watch
+// thread's message box owned by the bar needs it.
+void PumpMessages() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+// Polls until done() or the time is up; true when done.
+bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > timeoutMs) return false;
+        PumpMessages();
+        Sleep(50);
+    }
+    return true;
+}
+
+// ---- The process-wide scene: a real top-level window as the button bar, its own temporary path ------------------
+
+struct Scene {
+    std::string temp;  // what GetTempPathA gives the code under test, with its backslash
+    std::string work;  // the tests' own files
+    HWND bar = nullptr;
+    HWND barEdit = nullptr;
+    HWND otherEdit = nullptr;
+};
+Scene g_scene;
+
+class LaunchEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        g_app.appInstance = GetModuleHandleA(nullptr);
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        // A scenario child already has its temporary path from its parent.
+        if (GetEnvironmentVariableA("BRISOLT_LAUNCH_SCENARIO", nullptr, 0) == 0) {
+            // A fresh folder each run: Wine hands out the same process ids again and again.
+            const std::string base = ShortPath(temp) + "brl" + std::to_string(GetCurrentProcessId()) + "_";
+            unsigned n = GetTickCount() % 1000;
+            while (Exists(base + std::to_string(n))) ++n;
+            const std::string own = MakeFolder(base + std::to_string(n)) + "\\";
+            ownTemp_ = own;
+            SetEnvironmentVariableA("TMP", own.c_str());
+            SetEnvironmentVariableA("TEMP", own.c_str());
+            GetTempPathA(MAX_PATH, temp);
+        }
+        g_scene.temp = temp;
+        g_scene.work = MakeFolder(std::string(temp) + "work") + "\\";
+        CopyText(g_paths.logWrapperPath, ShortPath(ExeFolder() + "corvane.exe"));
+        // Children inherit our standard handles; their pass-through output is not the test's.
+        HANDLE nul = CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                 OPEN_EXISTING, 0, nullptr);
+        SetStdHandle(STD_OUTPUT_HANDLE, nul);
+        SetStdHandle(STD_ERROR_HANDLE, nul);
+
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.hInstance = g_app.appInstance;
+        windowClass.lpszClassName = "LaunchTestBar";
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        RegisterClassA(&windowClass);
+        g_scene.bar = CreateWindowExA(0, "LaunchTestBar", "Launch test bar", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40,
+                                      300, 120, nullptr, nullptr, g_app.appInstance, nullptr);
+        g_scene.barEdit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 120, 20, g_scene.bar,
+                                          nullptr, g_app.appInstance, nullptr);
+        g_scene.otherEdit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 140, 10, 120, 20,
+                                            g_scene.bar, nullptr, g_app.appInstance, nullptr);
+        g_app.mainWindow = g_scene.bar;
+        UpdateWindow(g_scene.bar);
+    }
+
+    void TearDown() override {
+        if (g_scene.bar) DestroyWindow(g_scene.bar);
+        if (!ownTemp_.empty()) RemoveTree(ownTemp_);
+    }
+
+private:
+
+    std::string ownTemp_;
+};
+
+const ::testing::Environment* const g_environment = ::testing::AddGlobalTestEnvironment(new LaunchEnvironment);
+
+// ---- Windows of this and other processes -------------------------------------------------------------------------
+
+std::string TitleOf(HWND window) {
+    char title[512] = "";
+    GetWindowTextA(window, title, sizeof title);
+    return title;
+}
+
+struct FoundWindow {
+    HWND window = nullptr;
+    std::string text;  // a message box's message
+};
+
+struct WindowSearch {
+    const std::function<bool(const std::string&, HWND)>* match;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<WindowSearch*>(parameter);
+    // Reading the bar's title would send it a message while its thread may be blocked in a run.
+    if (window == g_scene.bar || !IsWindowVisible(window)) return TRUE;
+    if ((*search->match)(TitleOf(window), window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The first visible top-level window other than the bar whose title passes the test.
+HWND FindTopLevel(const std::function<bool(const std::string&, HWND)>& match) {
+    WindowSearch search{&match, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// A dialog of this test process: other tests may show boxes with the same titles meanwhile.
+bool IsDialog(HWND window) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != GetCurrentProcessId()) return false;
+    char name[32] = "";
+    GetClassNameA(window, name, sizeof name);
+    return std::string(name) == "#32770";
+}
+
+// Watches for a dialog with an exact title from its own thread, records it and answers it with `command`.
+class BoxWatcher {
+public:
+    BoxWatcher(std::vector<std::string> titles, int command, DWORD timeoutMs = 30000) {
+        thread_ = std::thread([this, titles, command, timeoutMs] {
+            WaitFor(
+                [&] {
+                    if (stop_) return true;
+                    HWND box = FindTopLevel([&](const std::string& title, HWND window) {
+                        return IsDialog(window) && std::find(titles.begin(), titles.end(), title) != titles.end();
+                    });
+                    if (!box) return false;
+                    char text[512] = "";
+                    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+                    found_.title = TitleOf(box);
+                    found_.text = text;
+                    found_.childDoneWhenSeen = childDoneCheck_ ? childDoneCheck_() : false;
+                    found_.seen = true;
+                    Sleep(100);
+                    PostMessageA(box, WM_COMMAND, command, 0);
+                    return true;
+                },
+                timeoutMs);
+        });
+    }
+    ~BoxWatcher() { Join(); }
+    void Join() {
+        stop_ = true;
+        if (thread_.joinable()) thread_.join();
+    }
+    void CheckChildDoneWith(std::function<bool()> check) { childDoneCheck_ = std::move(check); }
+
+    struct Seen {
+        bool seen = false;
+        std::string title, text;
+        bool childDoneWhenSeen = false;
+    };
+    // Waits for the box to have been answered.
+    Seen Result(DWORD timeoutMs = 30000) {
+        WaitFor([&] { return found_.seen.load(); }, timeoutMs);
+        stop_ = true;
+        if (thread_.joinable()) thread_.join();
+        return Seen{found_.seen, found_.title, found_.text, found_.childDoneWhenSeen};
+    }
+
+private:
+    struct Found {
+        std::atomic<bool> seen{false};
+        std::string title, text;
+        bool childDoneWhenSeen = false;
+    } found_;
+    std::function<bool()> childDoneCheck_;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+// The shell's viewer showing a log: a window whose title names the log file. Closes it when found.
+bool LogViewerOpened(const std::string& logFile, DWORD timeoutMs) {
+    std::string base = logFile.substr(logFile.find_last_of('\\') + 1);
+    base = Lower(base.substr(0, base.find('.')));
+    HWND viewer = nullptr;
+    WaitFor(
+        [&] {
+            viewer = FindTopLevel([&](const std::string& title, HWND) {
+                return Lower(title).find(base + ".") != std::string::npos;
+            });
+            return viewer != nullptr;
+        },
+        timeoutMs);
+    if (viewer) {
+        PostMessageA(viewer, WM_CLOSE, 0, 0);
+        WaitFor([&] { return !IsWindow(viewer); }, 10000);
+    }
+    return viewer != nullptr;
+}
+
+// ---- Buttons -----------------------------------------------------------------------------------------------------
+
+constexpr int kButton = 7;
+
+ButtonDef& FreshButton(const std::string& command, const std::string& options, int log, int wait, int show = 0) {
+    ButtonDef& button = g_settings.buttons[kButton];
+    button = ButtonDef{};
+    button.type = kTypeExecute;
+    CopyText(button.command, command);
+    CopyText(button.options, options);
+    button.log = static_cast<signed char>(log);
+    button.wait = wait;
+    button.show = static_cast<signed char>(show);
+    button.useLongNames = 1;
+    return button;
+}
+
+void SetPaths(const std::string& mainFile, const std::string& defaultFolder) {
+    CopyText(g_paths.mainFile, mainFile);
+    CopyText(g_paths.defaultFolder, defaultFolder);
+}
+
+// The name the next logged run takes: the first free number in the temporary folder.
+std::string NextLogFile() {
+    const std::string folder = LogFolder();
+    for (unsigned n = 1;; ++n) {
+        const std::string name = folder + "\\log" + std::to_string(n) + ".txt";
+        if (!Exists(name)) return name;
+    }
+}
+
+bool CorvaneBuilt() { return Exists(ExeFolder() + "corvane.exe"); }
+
+#define REQUIRE_CORVANE() \
+    if (!CorvaneBuilt()) GTEST_SKIP() << "corvane.exe is not built beside the test"
+
+// Makes sure the temporary folder exists (a first logged name, given back at once).
+void EnsureLogFolder() {
+    if (LogFolder()[0] == '\0') ReleaseLogFileName(NewLogFileName());
+}
+
+class LaunchTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetPaths("", "");
+        CopyText(g_paths.logWrapperPath, ShortPath(ExeFolder() + "corvane.exe"));
+        ShowWindow(g_scene.bar, SW_SHOWNORMAL);
+        PumpMessages();
+    }
+    void TearDown() override {
+        EXPECT_TRUE(WaitFor([] { return g_runs.childCount == 0; }, 30000)) << "children still watched";
+        PumpMessages();
+    }
+    std::string Folder(const std::string& name) { return MakeFolder(g_scene.work + name); }
+};
+
+// ---- Command lines -----------------------------------------------------------------------------------------------
+
+struct LineCase {
+    const char* name;
+    const char* command;  // {out} stands for the file the fixture writes its command line into
+    const char* options;
+    const char* expectedTail;  // what follows the program's name on the child's command line
+};
+
+std::string Fill(std::string text, const std::string& out) {
+    const std::size_t at = text.find("{out}");
+    if (at != std::string::npos) text.replace(at, 5, out);
+    return text;
+}
+
+TEST_F(LaunchTest, CommandLineOfEachCombinationReachesTheChild) {
+    const LineCase cases[] = {
+        {"command and options", "fixture_sleeper.exe", "--cmdline {out} a  b", " --cmdline {out} a  b"},
+        {"empty options", "fixture_sleeper.exe --cmdline {out}", "", " --cmdline {out}"},
+        {"empty command", "", "fixture_sleeper.exe --cmdline {out} c", " --cmdline {out} c"},
+    };
+    const std::string folder = Folder("lines");
+    int n = 0;
+    for (const LineCase& c : cases) {
+        for (int log : {kLogNever, kLogOnError}) {
+            if (log != kLogNever && !CorvaneBuilt()) continue;
+            const std::string out = "line" + std::to_string(++n) + ".txt";
+            ButtonDef& button = FreshButton(Fill(c.command, out), Fill(c.options, out), log, 1);
+            CopyText(button.directory, folder);
+            RunButtonCommand(kButton);
+            const std::string seen = ReadWhole(folder + "\\" + out);
+            EXPECT_EQ(seen, "fixture_sleeper.exe" + Fill(c.expectedTail, out)) << c.name << ", log " << log;
+        }
+    }
+}
+
+TEST_F(LaunchTest, OptionsAreExpandedForTheMainFile) {
+    const std::string folder = Folder("expand");
+    SetPaths(folder + "\\chapter1.tex", "");
+    FreshButton("cmd", "/c echo %@n%> out.txt", kLogNever, 1);
+    RunButtonCommand(kButton);
+    EXPECT_EQ(Trimmed(ReadWhole(folder + "\\out.txt")), "chapter1");
+}
+
+// ---- Working folder ----------------------------------------------------------------------------------------------
+
+TEST_F(LaunchTest, WorkingFolderFirstMatchWins) {
+    const std::string a = Folder("wa"), b = Folder("wb"), c = Folder("wc"), d = Folder("wd");
+    char previous[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    SetCurrentDirectoryA(d.c_str());
+    struct Case {
+        const char* name;
+        std::string directory, defaultFolder, mainFile, expected;
+    } cases[] = {
+        {"button folder", a, b, c + "\\main.tex", a},
+        {"default folder", "", b, c + "\\main.tex", b},
+        {"main file's folder", "", "", c + "\\main.tex", c},
+        {"bare main file inherits", "", "", "main.tex", d},
+        {"no main file inherits", "", "", "", d},
+    };
+    for (const Case& k : cases) {
+        SetPaths(k.mainFile, k.defaultFolder);
+        ButtonDef& button = FreshButton("cmd", "/c cd > wf.txt", kLogNever, 1);
+        CopyText(button.directory, k.directory);
+        DeleteFileA((k.expected + "\\wf.txt").c_str());
+        RunButtonCommand(kButton);
+        EXPECT_EQ(Lower(LongPath(Trimmed(ReadWhole(k.expected + "\\wf.txt")))), Lower(LongPath(k.expected))) << k.name;
+    }
+    SetCurrentDirectoryA(previous);
+}
+
+TEST_F(LaunchTest, MainFileInARootFolderStartsInTheRoot) {
+    SetPaths("C:\\main.tex", "");
+    FreshButton("cmd", "/c cd > brl_root_wf.txt", kLogNever, 1);
+    RunButtonCommand(kButton);
+    EXPECT_EQ(Trimmed(ReadWhole("C:\\brl_root_wf.txt")), "C:\\");
+    DeleteFileA("C:\\brl_root_wf.txt");
+}
+
+// ---- The association path ----------------------------------------------------------------------------------------
+
+bool RegisterDocumentType() {
+    const std::string program = ExeFolder() + "fixture_sleeper.exe";
+    const std::string open = "\"" + program + "\" \"%1\"";
+    return RegSetValueA(HKEY_CLASSES_ROOT, ".brisoltdoc", REG_SZ, "BrisoltLaunchTest.Document", 0) == ERROR_SUCCESS &&
+           RegSetValueA(HKEY_CLASSES_ROOT, "BrisoltLaunchTest.Document\\shell\\open\\command", REG_SZ, open.c_str(),
+                        0) == ERROR_SUCCESS;
+}
+
+TEST_F(LaunchTest, DocumentCommandStartsTheAssociatedProgram) {
+    ASSERT_TRUE(RegisterDocumentType());
+    const std::string folder = Folder("assoc");
+    const std::string document = folder + "\\paper.brisoltdoc";
+    WriteWhole(document, "a document\r\n");
+    SetPaths(folder + "\\paper.tex", "");
+    FreshButton("%@dpn%.brisoltdoc", "-x 1", kLogNever, 1);
+    RunButtonCommand(kButton);
+    const std::string seen = ReadWhole(document + ".seen");
+    ASSERT_FALSE(seen.empty()) << "the associated program did not run";
+    const std::string tail = " " + document + " -x 1";
+    ASSERT_GT(seen.size(), tail.size());
+    EXPECT_EQ(seen.substr(seen.size() - tail.size()), tail);
+    EXPECT_EQ(Lower(LongPath(Trimmed(seen.substr(0, seen.size() - tail.size())))),
+              Lower(LongPath(ExeFolder() + "fixture_sleeper.exe")));
+}
+
+TEST_F(LaunchTest, LoggedDocumentCommandGoesThroughTheWrapperInstead) {
+    REQUIRE_CORVANE();
+    ASSERT_TRUE(RegisterDocumentType());
+    const std::string folder = Folder("assoclog");
+    const std::string document = folder + "\\paper.brisoltdoc";
+    WriteWhole(document, "a document\r\n");
+    SetPaths(folder + "\\paper.tex", "");
+    EnsureLogFolder();
+    const std::string log = NextLogFile();
+    FreshButton("%@dpn%.brisoltdoc", "", 7, 1);  // logged, never shown
+    RunButtonCommand(kButton);
+    EXPECT_FALSE(Exists(document + ".seen"));
+    EXPECT_FALSE(ReadWhole(log).empty()) << "the wrapper wrote no log";
+}
+
+// ---- Error boxes -------------------------------------------------------------------------------------------------
+
+TEST_F(LaunchTest, NothingToRunShowsTheErrorBox) {
+    BoxWatcher watcher({"Error in Brisolt", "Fatal Error in Brisolt"}, IDOK);
+    FreshButton("", "", kLogNever, 0);
+    RunButtonCommand(kButton);
+    const BoxWatcher::Seen seen = watcher.Result();
+    EXPECT_TRUE(seen.seen);
+    EXPECT_EQ(seen.title, "Error in Brisolt");
+    EXPECT_FALSE(seen.text.empty());
+}
+
+TEST_F(LaunchTest, MissingFolderShowsTheErrorBox) {
+    BoxWatcher watcher({"Error in Brisolt", "Fatal Error in Brisolt"}, IDOK);
+    ButtonDef& button = FreshButton("cmd", "/c exit 0", kLogNever, 0);
+    CopyText(button.directory, g_scene.work + "no such folder");
+    RunButtonCommand(kButton);
+    const BoxWatcher::Seen seen = watcher.Result();
+    EXPECT_TRUE(seen.seen);
+    EXPECT_EQ(seen.title, "Error in Brisolt");
+}
+
+TEST_F(LaunchTest, MissingFolderWhileLoggedGivesItsLogNameBack) {
+    REQUIRE_CORVANE();
+    EnsureLogFolder();
+    const std::string log = NextLogFile();
+    BoxWatcher watcher({"Error in Brisolt"}, IDOK);
+    ButtonDef& button = FreshButton("cmd", "/c exit 0", kLogOnError, 0);
+    CopyText(button.directory, g_scene.work + "no such folder");
+    RunButtonCommand(kButton);
+    EXPECT_TRUE(watcher.Result().seen);
+    EXPECT_FALSE(Exists(log)) << "a run that never started left its log behind";
+    EXPECT_EQ(NextLogFile(), log);
+}
+
+// ---- Edit dialog -------------------------------------------------------------------------------------------------
+
+// Watches for the edit dialog, reads its two fields, sets the options and presses a button.
+struct EditDialogSeen {
+    std::string command, options;
+    bool seen = false;
+};
+
+std::thread AnswerEditDialog(EditDialogSeen& seen, const std::string& newOptions, int command) {
+    return std::thread([&seen, newOptions, command] {
+        HWND dialog = nullptr;
+        WaitFor(
+            [&] {
+                dialog = FindTopLevel(
+                    [](const std::string& title, HWND window) { return IsDialog(window) && title == "Brisolt will execute"; });
+                return dialog != nullptr;
+            },
+            30000);
+        if (!dialog) return;
+        char text[1024] = "";
+        SendMessageA(GetDlgItem(dialog, IDC_EDIT_COMMAND), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+        seen.command = text;
+        SendMessageA(GetDlgItem(dialog, IDC_EDIT_OPTIONS), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+        seen.options = text;
+        seen.seen = true;
+        SendMessageA(GetDlgItem(dialog, IDC_EDIT_OPTIONS), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(newOptions.c_str()));
+        PostMessageA(dialog, WM_COMMAND, command, 0);
+    });
+}
+
+TEST_F(LaunchTest, EditDialogShowsTheCommandWithoutLogPrefixAndTakesNewOptions) {
+    REQUIRE_CORVANE();
+    const std::string folder = Folder("edit");
+    ButtonDef& button = FreshButton("fixture_sleeper.exe", "--cmdline first.txt", kLogOnError, 1);
+    button.editCommandLine = 1;
+    CopyText(button.directory, folder);
+    EditDialogSeen seen;
+    std::thread answer = AnswerEditDialog(seen, "--cmdline edited.txt z", IDOK);
+    RunButtonCommand(kButton);
+    answer.join();
+    ASSERT_TRUE(seen.seen);
+    EXPECT_EQ(seen.command, "fixture_sleeper.exe");
+    EXPECT_EQ(seen.options, "--cmdline first.txt");
+    EXPECT_FALSE(Exists(folder + "\\first.txt"));
+    EXPECT_EQ(ReadWhole(folder + "\\edited.txt"), "fixture_sleeper.exe --cmdline edited.txt z");
+}
+
+TEST_F(LaunchTest, EditDialogClearedOptionsRunTheCommandAlone) {
+    const std::string folder = Folder("editclear");
+    ButtonDef& button = FreshButton("cmd /c cd > alone.txt", "& echo options>> alone.txt", kLogNever, 1);
+    button.editCommandLine = 1;
+    CopyText(button.directory, folder);
+    EditDialogSeen seen;
+    std::thread answer = AnswerEditDialog(seen, "", IDOK);
+    RunButtonCommand(kButton);
+    answer.join();
+    ASSERT_TRUE(seen.seen);
+    EXPECT_EQ(ReadWhole(folder + "\\alone.txt").find("options"), std::string::npos);
+    EXPECT_TRUE(Exists(folder + "\\alone.txt"));
+}
+
+TEST_F(LaunchTest, EditDialogCancelStartsNothingAndGivesTheLogNameBack) {
+    REQUIRE_CORVANE();
+    EnsureLogFolder();
+    const std::string log = NextLogFile();
+    const std::string folder = Folder("editcancel");
+    ButtonDef& button = FreshButton("fixture_sleeper.exe", "--cmdline never.txt", kLogAlways, 1);
+    button.editCommandLine = 1;
+    CopyText(button.directory, folder);
+    EditDialogSeen seen;
+    std::thread answer = AnswerEditDialog(seen, "--cmdline never.txt", IDCANCEL);
+    RunButtonCommand(kButton);
+    answer.join();
+    ASSERT_TRUE(seen.seen);
+    Sleep(500);
+    EXPECT_FALSE(Exists(folder + "\\never.txt"));
+    EXPECT_FALSE(Exists(log));
+}
+
+// ---- Logs --------------------------------------------------------------------------------------------------------
+
+TEST_F(LaunchTest, FirstTemporaryFolderIsBrisolt1UnderTheTemporaryPath) {
+    EnsureLogFolder();
+    EXPECT_EQ(std::string(LogFolder()), g_scene.temp + "Brisolt1");
+    DWORD attributes = GetFileAttributesA(LogFolder());
+    ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+TEST_F(LaunchTest, LogNamesCountUpAndAreReservedAtOnce) {
+    EnsureLogFolder();
+    const std::string expected = NextLogFile();
+    const std::string first = NewLogFileName();
+    const std::string second = NewLogFileName();
+    // Once reserved the file exists, so the name comes back in its short form, fit for an unquoted line.
+    EXPECT_EQ(first, ShortPath(expected));
+    EXPECT_EQ(first.find(' '), std::string::npos);
+    const std::size_t at = first.rfind("log");
+    const unsigned number = static_cast<unsigned>(std::stoul(first.substr(at + 3)));
+    EXPECT_EQ(second, ShortPath(std::string(LogFolder()) + "\\log" + std::to_string(number + 1) + ".txt"));
+    // Taken names exist at once, so a second run started before the first writes cannot share one.
+    EXPECT_TRUE(Exists(first));
+    EXPECT_TRUE(Exists(second));
+    ReleaseLogFileName(second.c_str());
+    ReleaseLogFileName(first.c_str());
+    EXPECT_FALSE(Exists(expected));
+    EXPECT_EQ(NextLogFile(), expected);
+}
+
+TEST_F(LaunchTest, ReleaseKeepsALogThatWasWritten) {
+    EnsureLogFolder();
+    const std::string name = NewLogFileName();
+    WriteWhole(name, "written\r\n");
+    ReleaseLogFileName(name.c_str());
+    EXPECT_TRUE(Exists(name));
+}
+
+TEST_F(LaunchTest, LogHoldsTheChildsOutputAndExitCode) {
+    REQUIRE_CORVANE();
+    EnsureLogFolder();
+    const std::string log = NextLogFile();
+    FreshButton("fixture_sleeper.exe", "0 0 hello-from-the-child", kLogOnError, 1);
+    RunButtonCommand(kButton);
+    const std::string text = ReadWhole(log);
+    EXPECT_NE(text.find("hello-from-the-child"), std::string::npos) << text;
+}
+
+struct ShowCase {
+    const char* name;
+    int log;
+    int exitCode;
+    int answer;  // the question's answer, 0 when no question is expected
+    bool opened;
+};
+
+TEST_F(LaunchTest, LogShownByModeAndExitCode) {
+    REQUIRE_CORVANE();
+    const ShowCase cases[] = {
+        {"Always, exit 0", kLogAlways, 0, 0, true},
+        {"On error, exit 0", kLogOnError, 0, 0, false},
+        {"On error, exit 3", kLogOnError, 3, 0, true},
+        {"Ask user, exit 0, yes", kLogAskUser, 0, IDYES, true},
+        {"Ask user, exit 3, no", kLogAskUser, 3, IDNO, false},
+        {"out of range, exit 3", 9, 3, 0, false},
+    };
+    EnsureLogFolder();
+    for (const ShowCase& c : cases) {
+        for (int wait : {1, 0}) {
+            const std::string log = NextLogFile();
+            BoxWatcher question({"Brisolt"}, c.answer ? c.answer : IDNO, c.answer ? 30000 : 3000);
+            FreshButton("cmd", "/c exit " + std::to_string(c.exitCode), c.log, wait);
+            RunButtonCommand(kButton);
+            const BoxWatcher::Seen seen = question.Result(c.answer ? 30000 : 3000);
+            EXPECT_EQ(seen.seen, c.answer != 0) << c.name << ", wait " << wait;
+            if (seen.seen) {
+                EXPECT_EQ(seen.text, "Show log file?") << c.name;
+            }
+            EXPECT_EQ(LogViewerOpened(log, c.opened ? 30000 : 3000), c.opened) << c.name << ", wait " << wait << ", " << log;
+            EXPECT_TRUE(WaitFor([] { return g_runs.childCount == 0; }, 30000));
+            EXPECT_TRUE(Exists(log)) << c.name;
+        }
+    }
+}
+
+// ---- Waiting and capture -----------------------------------------------------------------------------------------
+
+// Samples the bar while a run blocks the test's thread.
+class BarSampler {
+public:
+    BarSampler() {
+        thread_ = std::thread([this] {
+            while (!stop_) {
+                if (IsIconic(g_scene.bar)) minimized_ = true;
+                Sleep(20);
+            }
+        });
+    }
+    bool WasMinimized() {
+        stop_ = true;
+        thread_.join();
+        return minimized_;
+    }
+
+private:
+    std::atomic<bool> stop_{false}, minimized_{false};
+    std::thread thread_;
+};
+
+TEST_F(LaunchTest, WaitMinimizesTheBarAndRestoresItWithTheFocus) {
+    for (int show : {kShowNormal, kShowInvisible}) {
+        SetFocus(g_scene.otherEdit);
+        ASSERT_EQ(GetFocus(), g_scene.otherEdit);
+        FreshButton("fixture_sleeper.exe", "1500 0", kLogNever, 1, show);
+        BarSampler sampler;
+        const DWORD start = GetTickCount();
+        RunButtonCommand(kButton);
+        const DWORD elapsed = GetTickCount() - start;
+        EXPECT_TRUE(sampler.WasMinimized()) << "show " << show;
+        EXPECT_GE(elapsed, 1400u);
+        EXPECT_FALSE(IsIconic(g_scene.bar));
+        EXPECT_EQ(GetFocus(), g_scene.otherEdit) << "show " << show;
+    }
+}
+
+TEST_F(LaunchTest, WithoutWaitTheBarStaysAndTheRunReturnsAtOnce) {
+    // A long child and a wide margin: a loaded machine may take a while just to start the process.
+    FreshButton("fixture_sleeper.exe", "5000 0", kLogNever, 0);
+    BarSampler sampler;
+    const DWORD start = GetTickCount();
+    RunButtonCommand(kButton);
+    EXPECT_LT(GetTickCount() - start, 4000u);
+    Sleep(300);
+    EXPECT_FALSE(sampler.WasMinimized());
+    EXPECT_EQ(g_runs.childCount, 0) << "an unlogged child is not watched";
+}
+
+TEST_F(LaunchTest, CaptureWaitsAndPromptsAfterTheChildEnds) {
+    // The program has no console of its own (it is a windowed program); this test program has one.
+    FreeConsole();
+    SetEnvironmentVariableA("BRL_CAPTURE_PROGRAM", "fixture_sleeper.exe");
+    FreshButton("%BRL_CAPTURE_PROGRAM%", "1500 0 captured", kLogNever, 0, kShowCapture);
+    const DWORD start = GetTickCount();
+    BoxWatcher prompt({"Brisolt"}, IDOK);
+    prompt.CheckChildDoneWith([start] { return GetTickCount() - start >= 1400; });
+    std::string titleWhileRunning;
+    std::thread title([&] {
+        WaitFor(
+            [&] {
+                char text[256] = "";
+                if (GetConsoleTitleA(text, sizeof text) > 0) titleWhileRunning = text;
+                return titleWhileRunning == "%BRL_CAPTURE_PROGRAM%";
+            },
+            10000);
+    });
+    BarSampler sampler;
+    RunButtonCommand(kButton);
+    const DWORD elapsed = GetTickCount() - start;
+    title.join();
+    const BoxWatcher::Seen seen = prompt.Result();
+    EXPECT_TRUE(sampler.WasMinimized()) << "capture waits even without wait";
+    EXPECT_GE(elapsed, 1400u);
+    ASSERT_TRUE(seen.seen);
+    EXPECT_EQ(seen.text, "Press OK to close capture box");
+    EXPECT_TRUE(seen.childDoneWhenSeen) << "the prompt comes after the child has ended";
+    EXPECT_EQ(titleWhileRunning, "%BRL_CAPTURE_PROGRAM%") << "the console is titled with the command as stored";
+    EXPECT_FALSE(IsIconic(g_scene.bar));
+}
+
+// ---- Watched children --------------------------------------------------------------------------------------------
+
+TEST_F(LaunchTest, QuickPressesCountEveryChildOnceAndKeepEveryLog) {
+    REQUIRE_CORVANE();
+    EnsureLogFolder();
+    const std::string first = NextLogFile();
+    const unsigned firstNumber = static_cast<unsigned>(std::stoul(first.substr(first.rfind("log") + 3)));
+    constexpr int kPresses = 5;
+    std::atomic<long> highest{0};
+    std::atomic<bool> stop{false};
+    std::thread sampler([&] {
+        while (!stop) {
+            const long now = g_runs.childCount;
+            if (now > highest) highest = now;
+            Sleep(10);
+        }
+    });
+    FreshButton("fixture_sleeper.exe", "1500 0 quick-press", kLogOnError, 0);
+    for (int i = 0; i < kPresses; ++i) RunButtonCommand(kButton);
+    EXPECT_EQ(g_runs.childCount, kPresses) << "each press is counted as soon as it returns";
+    EXPECT_TRUE(WaitFor([] { return g_runs.childCount == 0; }, 60000));
+    stop = true;
+    sampler.join();
+    EXPECT_EQ(highest, kPresses);
+    for (unsigned n = firstNumber; n < firstNumber + kPresses; ++n) {
+        const std::string log = std::string(LogFolder()) + "\\log" + std::to_string(n) + ".txt";
+        EXPECT_NE(ReadWhole(log).find("quick-press"), std::string::npos) << log;
+    }
+}
+
+// ---- Bad input ---------------------------------------------------------------------------------------------------
+
+TEST_F(LaunchTest, FullLengthCommandAndOptionsRun) {
+    const std::string folder = Folder("full");
+    const std::string command = "cmd /c echo " + std::string(259 - 12 - 8, 'c') + ">c.txt &";
+    ASSERT_EQ(command.size(), 259u);
+    const std::string options = "echo " + std::string(259 - 5 - 6, 'o') + ">o.txt";
+    ASSERT_EQ(options.size(), 259u);
+    ButtonDef& button = FreshButton(command, options, kLogNever, 1);
+    CopyText(button.directory, folder);
+    RunButtonCommand(kButton);
+    EXPECT_EQ(Trimmed(ReadWhole(folder + "\\c.txt")), std::string(259 - 12 - 8, 'c'));
+    EXPECT_EQ(Trimmed(ReadWhole(folder + "\\o.txt")), std::string(259 - 5 - 6, 'o'));
+}
+
+TEST_F(LaunchTest, ExpansionsThatFillTheirBuffersRun) {
+    // A 259-character main file: %@% twice fills the command's 520 bytes as far as whole values go.
+    const std::string folder = Folder("fill");
+    const std::string main = folder + "\\" + std::string(259 - folder.size() - 1, 'm');
+    ASSERT_EQ(main.size(), 259u);
+    SetPaths(main, "");
+    std::string options;
+    while (options.size() + 3 <= 259) options += "%@%";
+    for (int log : {static_cast<int>(kLogNever), 9}) {
+        if (log != kLogNever && !CorvaneBuilt()) continue;
+        BoxWatcher box({"Error in Brisolt"}, IDOK, 20000);
+        FreshButton("%@%%@%", options, log, 1);
+        RunButtonCommand(kButton);
+        if (log == kLogNever) {
+            EXPECT_TRUE(box.Result(20000).seen) << "no such program: the error box";
+        }
+        box.Join();
+        EXPECT_FALSE(IsIconic(g_scene.bar));
+    }
+}
+
+TEST_F(LaunchTest, MissingLogWrapperRunsWithoutItAndGivesTheNameBack) {
+    EnsureLogFolder();
+    const std::string log = NextLogFile();
+    const std::string folder = Folder("nowrapper");
+    CopyText(g_paths.logWrapperPath, g_scene.work + "nowhere\\corvane.exe");
+    BoxWatcher box({"Error in Brisolt"}, IDOK, 5000);
+    ButtonDef& button = FreshButton("cmd /c echo ran> ran.txt", "", kLogOnError, 1);
+    CopyText(button.directory, folder);
+    RunButtonCommand(kButton);
+    box.Join();
+    EXPECT_FALSE(Exists(log)) << "no wrapper ran, so no log stays reserved";
+    EXPECT_EQ(NextLogFile(), log);
+}
+
+TEST_F(LaunchTest, MegabytesOfOutputNeitherCrashNorHang) {
+    const std::string size = std::to_string(4 * 1024 * 1024);
+    for (int log : {kLogNever, kLogOnError}) {
+        if (log != kLogNever && !CorvaneBuilt()) continue;
+        EnsureLogFolder();
+        const std::string logFile = NextLogFile();
+        FreshButton("fixture_sleeper.exe", "0 0 megabytes " + size, log, 1);
+        const DWORD start = GetTickCount();
+        RunButtonCommand(kButton);
+        EXPECT_LT(GetTickCount() - start, 120000u);
+        if (log != kLogNever) {
+            const std::string text = ReadWhole(logFile);
+            EXPECT_GE(text.size(), 4u * 1024 * 1024) << logFile;
+        }
+    }
+}
+
+// ---- Temporary folders in a process of their own -----------------------------------------------------------------
+
+// Runs this test program again for one scenario, with a temporary path of its choosing; the child reports
+// its temporary folder in a file.
+struct ScenarioResult {
+    bool ran = false;
+    DWORD exitCode = 1;
+    std::string folder;
+};
+
+ScenarioResult RunScenario(const std::string& scenario, const std::string& tempPath) {
+    ScenarioResult result;
+    const std::string report = g_scene.work + "scenario_" + scenario + ".txt";
+    DeleteFileA(report.c_str());
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string line = "\"" + std::string(self) + "\" --gtest_filter=TempFolderScenario.*";
+    SetEnvironmentVariableA("BRISOLT_LAUNCH_SCENARIO", scenario.c_str());
+    SetEnvironmentVariableA("BRISOLT_LAUNCH_REPORT", report.c_str());
+    SetEnvironmentVariableA("TMP", tempPath.c_str());
+    SetEnvironmentVariableA("TEMP", tempPath.c_str());
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    const BOOL started =
+        CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
+    SetEnvironmentVariableA("BRISOLT_LAUNCH_SCENARIO", nullptr);
+    SetEnvironmentVariableA("BRISOLT_LAUNCH_REPORT", nullptr);
+    SetEnvironmentVariableA("TMP", g_scene.temp.c_str());
+    SetEnvironmentVariableA("TEMP", g_scene.temp.c_str());
+    if (!started) return result;
+    CloseHandle(process.hThread);
+    if (WaitForSingleObject(process.hProcess, 120000) == WAIT_OBJECT_0) {
+        result.ran = true;
+        GetExitCodeProcess(process.hProcess, &result.exitCode);
+    } else {
+        TerminateProcess(process.hProcess, 99);
+    }
+    CloseHandle(process.hProcess);
+    result.folder = ReadWhole(report);
+    return result;
+}
+
+TEST_F(LaunchTest, TemporaryFolderTakesTheNextFreeNumber) {
+    const std::string temp = MakeFolder(g_scene.work + "taken") + "\\";
+    MakeFolder(temp + "Brisolt1");
+    const ScenarioResult result = RunScenario("taken", temp);
+    ASSERT_TRUE(result.ran);
+    EXPECT_EQ(result.exitCode, 0u);
+    EXPECT_EQ(result.folder, temp + "Brisolt2");
+}
+
+TEST_F(LaunchTest, TemporaryFolderThatCannotBeMadeHarmsNothing) {
+    const std::string blocker = g_scene.work + "blocker.txt";
+    WriteWhole(blocker, "a file where a folder would go\r\n");
+    const ScenarioResult result = RunScenario("unmakeable", blocker + "\\");
+    ASSERT_TRUE(result.ran);
+    EXPECT_EQ(result.exitCode, 0u);
+    EXPECT_EQ(result.folder, blocker + "\\Brisolt1");
+}
+
+// The child side of the scenarios: skipped in an ordinary run.
+TEST(TempFolderScenario, Child) {
+    char scenario[32] = "";
+    if (GetEnvironmentVariableA("BRISOLT_LAUNCH_SCENARIO", scenario, sizeof scenario) == 0) {
+        GTEST_SKIP() << "runs only as a scenario child";
+    }
+    char report[MAX_PATH] = "";
+    GetEnvironmentVariableA("BRISOLT_LAUNCH_REPORT", report, sizeof report);
+    FreshButton("cmd", "/c exit 0", kLogOnError, 1);
+    RunButtonCommand(kButton);
+    WriteWhole(report, LogFolder());
+    EXPECT_EQ(g_runs.childCount, 0);
+    DeleteLogFiles();
+    EXPECT_FALSE(Exists(LogFolder()));
+}
+
+// ---- Clean-up at exit: last, once every other run has left its logs ---------------------------------------------
+
+TEST_F(LaunchTest, ZzDeleteLogFilesRemovesLogsAndFolderButLeavesAFileInUse) {
+    REQUIRE_CORVANE();
+    EnsureLogFolder();
+    std::vector<std::string> logs;
+    for (const char* word : {"one", "two", "three"}) {
+        logs.push_back(NextLogFile());
+        FreshButton("cmd", std::string("/c echo ") + word, kLogOnError, 1);
+        RunButtonCommand(kButton);
+        ASSERT_TRUE(Exists(logs.back()));
+    }
+    // A gap the user made by hand does not strand the logs after it.
+    DeleteFileA(logs[1].c_str());
+    HANDLE file = CreateFileA(logs[2].c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DeleteLogFiles();
+    EXPECT_FALSE(Exists(logs[0]));
+    EXPECT_FALSE(Exists(std::string(LogFolder()) + "\\log1.txt"));
+    EXPECT_TRUE(Exists(logs[2])) << "a file in use stays";
+    EXPECT_TRUE(Exists(LogFolder())) << "the folder stays with it";
+    CloseHandle(file);
+
+    DeleteLogFiles();
+    EXPECT_FALSE(Exists(logs[2]));
+    EXPECT_FALSE(Exists(LogFolder()));
+}
+
+}  // namespace
