@@ -30,6 +30,28 @@ constexpr DWORD kPipeBufferBytes = 1 << 20;
 // a process the command left running may hold the pipe open for as long as it lives.
 constexpr DWORD kQuietAfterExitMs = 1000;
 
+// Room for the pass-through copy when our stdout is slower than the pipe.
+constexpr std::size_t kConsoleQueueBytes = 1 << 20;
+
+// A console that completes no write for this long is stuck (a user selecting text in it): its copy
+// is dropped until it takes output again, so that neither the log nor the command waits for it.
+constexpr DWORD kConsoleStallMs = 1000;
+
+// The pass-through copy, queued by the drain thread and written by a thread of its own; under g_sink.lock.
+struct ConsoleCopy {
+    CONDITION_VARIABLE queued = CONDITION_VARIABLE_INIT;  // bytes queued, or the end
+    CONDITION_VARIABLE room = CONDITION_VARIABLE_INIT;    // a write completed
+    std::size_t start = 0;
+    std::size_t size = 0;
+    unsigned long writes = 0;   // completed writes: a slow console moves, a stuck one does not
+    bool stalled = false;       // copies are dropped until the next write completes
+    bool ended = false;         // nothing more is queued
+    bool drainWaits = false;    // the drain thread waits for room, not for the pipe
+    char queue[kConsoleQueueBytes];
+};
+
+ConsoleCopy g_console;
+
 bool WriteAll(HANDLE target, const char* data, std::size_t size) {
     while (size > 0) {
         const DWORD chunk = size > 0x10000000 ? 0x10000000 : static_cast<DWORD>(size);
@@ -70,6 +92,59 @@ std::string SystemText(DWORD error) {
     return text;
 }
 
+// Writes the queued copy to our stdout, in pieces no larger than a chunk so that a slow console still moves.
+DWORD WINAPI WriteConsoleCopy(LPVOID) {
+    ConsoleCopy& copy = g_console;
+    EnterCriticalSection(&g_sink.lock);
+    for (;;) {
+        while (copy.size == 0 && !copy.ended) SleepConditionVariableCS(&copy.queued, &g_sink.lock, INFINITE);
+        if (copy.size == 0) break;
+        std::size_t piece = kConsoleQueueBytes - copy.start;
+        if (piece > copy.size) piece = copy.size;
+        if (piece > sizeof g_sink.chunk) piece = sizeof g_sink.chunk;
+        LeaveCriticalSection(&g_sink.lock);
+        const bool written = WriteAll(g_sink.passThrough, copy.queue + copy.start, piece);
+        EnterCriticalSection(&g_sink.lock);
+        copy.start = (copy.start + piece) % kConsoleQueueBytes;
+        copy.size -= piece;
+        ++copy.writes;
+        copy.stalled = false;
+        if (!written) {
+            g_sink.passThrough = nullptr;
+            copy.size = 0;
+        }
+        WakeConditionVariable(&copy.room);
+        if (!written) break;
+    }
+    LeaveCriticalSection(&g_sink.lock);
+    return 0;
+}
+
+// Queues a console copy of data, under the lock: waits while the console moves, drops what a stuck one cannot take.
+void QueueConsoleCopy(const char* data, std::size_t size) {
+    ConsoleCopy& copy = g_console;
+    while (size > 0 && g_sink.passThrough != nullptr && !copy.stalled) {
+        if (copy.size == kConsoleQueueBytes) {
+            const unsigned long writes = copy.writes;
+            copy.drainWaits = true;
+            const BOOL woken = SleepConditionVariableCS(&copy.room, &g_sink.lock, kConsoleStallMs);
+            copy.drainWaits = false;
+            if (!woken && copy.writes == writes) copy.stalled = true;
+            continue;
+        }
+        const std::size_t end = (copy.start + copy.size) % kConsoleQueueBytes;
+        std::size_t piece = kConsoleQueueBytes - copy.size;
+        if (piece > kConsoleQueueBytes - end) piece = kConsoleQueueBytes - end;
+        if (piece > size) piece = size;
+        CopyMemory(copy.queue + end, data, piece);
+        copy.size += piece;
+        data += piece;
+        size -= piece;
+        WakeConditionVariable(&copy.queued);
+    }
+}
+
+// Reads the pipe into the log; the console gets its copy through WriteConsoleCopy, so it never holds the log up.
 DWORD WINAPI DrainPipe(LPVOID) {
     char* const chunk = g_sink.chunk;
     for (;;) {
@@ -77,13 +152,12 @@ DWORD WINAPI DrainPipe(LPVOID) {
         if (!ReadFile(g_sink.pipe, chunk, sizeof g_sink.chunk, &got, nullptr)) break;  // EOF: every writer closed
         EnterCriticalSection(&g_sink.lock);
         const bool closed = g_sink.closed;
-        if (!closed) WriteLog(std::string_view(chunk, got));
+        if (!closed) {
+            WriteLog(std::string_view(chunk, got));
+            QueueConsoleCopy(chunk, got);
+        }
         LeaveCriticalSection(&g_sink.lock);
         if (closed) break;
-        // The console may be slow; the log already has the chunk, so write it there outside the lock.
-        if (g_sink.passThrough != nullptr && got > 0 && !WriteAll(g_sink.passThrough, chunk, got)) {
-            g_sink.passThrough = nullptr;
-        }
         InterlockedIncrement(&g_sink.progress);
     }
     return 0;
@@ -110,13 +184,32 @@ void WaitForDrain(HANDLE drainThread) {
         const LONG now = g_sink.progress;
         if (now == seen) {
             EnterCriticalSection(&g_sink.lock);
-            g_sink.closed = true;
-            WriteLogLine(corvane::FormatOutputAbandonedLine());
+            const bool quiet = !g_console.drainWaits;
+            if (quiet) {
+                g_sink.closed = true;
+                WriteLogLine(corvane::FormatOutputAbandonedLine());
+            }
             LeaveCriticalSection(&g_sink.lock);
-            return;
+            if (quiet) return;
         }
         seen = now;
     }
+}
+
+// Lets the console writer finish the queued copy while it keeps moving; a stuck console is left behind.
+void EndConsoleCopy(HANDLE writer) {
+    EnterCriticalSection(&g_sink.lock);
+    g_console.ended = true;
+    WakeConditionVariable(&g_console.queued);
+    for (;;) {
+        const unsigned long writes = g_console.writes;
+        if (g_console.stalled) break;
+        LeaveCriticalSection(&g_sink.lock);
+        const DWORD waited = WaitForSingleObject(writer, kConsoleStallMs);
+        EnterCriticalSection(&g_sink.lock);
+        if (waited != WAIT_TIMEOUT || g_console.writes == writes) break;
+    }
+    LeaveCriticalSection(&g_sink.lock);
 }
 
 DWORD Finish(DWORD exitCode) {
@@ -176,6 +269,9 @@ DWORD Run(const corvane::WrapperArgs& args) {
     }
     CloseHandle(process.hThread);
 
+    HANDLE writer = nullptr;
+    if (g_sink.passThrough != nullptr) writer = CreateThread(nullptr, 0, WriteConsoleCopy, nullptr, 0, nullptr);
+    if (writer == nullptr) g_sink.passThrough = nullptr;  // no writer: the log alone
     HANDLE drainThread = CreateThread(nullptr, 0, DrainPipe, nullptr, 0, nullptr);
     if (drainThread == nullptr) {
         DrainPipe(nullptr);  // no thread: read here, the process ends when the pipe does
@@ -185,7 +281,9 @@ DWORD Run(const corvane::WrapperArgs& args) {
     GetExitCodeProcess(process.hProcess, &exitCode);
     CloseHandle(process.hProcess);
     if (drainThread != nullptr) WaitForDrain(drainThread);
-    return Finish(exitCode);
+    Finish(exitCode);
+    if (writer != nullptr) EndConsoleCopy(writer);
+    return exitCode;
 }
 
 }  // namespace

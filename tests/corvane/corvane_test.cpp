@@ -66,7 +66,9 @@ protected:
 
 
     // Starts line with its stdout and stderr in files of the test's folder (or none) and waits.
-    RunResult Run(const std::string& line, DWORD timeoutMs = 60000, bool withStdHandles = true) {
+    // A given ownStdout (inheritable) stands in for the stdout file.
+    RunResult Run(const std::string& line, DWORD timeoutMs = 60000, bool withStdHandles = true,
+                  HANDLE ownStdout = nullptr) {
         RunResult result;
         SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
         // Fresh names each run: Wine may close an ended process's inherited handles a little late.
@@ -81,7 +83,7 @@ protected:
         startup.dwFlags = STARTF_USESTDHANDLES;
         if (withStdHandles) {
             startup.hStdInput = in;
-            startup.hStdOutput = out;
+            startup.hStdOutput = ownStdout != nullptr ? ownStdout : out;
             startup.hStdError = err;
         }
         PROCESS_INFORMATION process = {};
@@ -327,6 +329,28 @@ TEST_F(CorvaneTest, EndsWithTheRunWhenALeftoverProcessHoldsTheOutput) {
     EXPECT_NE(log.body.find("oooooooooo"), std::string::npos);
     EXPECT_NE(log.body.find(corvane::FormatOutputAbandonedLine()), std::string::npos) << log.body;
     EXPECT_EQ(log.footer, corvane::FormatExitLine(6));
+}
+
+// A console that takes no output (a user selecting text in it) may lose its copy, never the log's:
+// output that fits in the wrapper's pipe must not be cut, more than that must not stop the run.
+TEST_F(CorvaneTest, LogsEverythingWhileItsOwnOutputIsNotTaken) {
+    for (const std::size_t bytes : {std::size_t{256} << 10, std::size_t{4} << 20}) {
+        SCOPED_TRACE(bytes);
+        SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+        HANDLE unread = nullptr, stuck = nullptr;
+        ASSERT_TRUE(CreatePipe(&unread, &stuck, &inherit, 0));
+        const RunResult run =
+            Run(Logged(Fixture() + " --out " + std::to_string(bytes) + " --exit 3"), 20000, true, stuck);
+        CloseHandle(stuck);
+        CloseHandle(unread);
+        ASSERT_TRUE(run.finished) << "corvane waited for its stdout";
+        EXPECT_EQ(run.exitCode, 3u);
+        const LogParts log = SplitLog(ReadWhole(logFile_));
+        ASSERT_TRUE(log.ok);
+        EXPECT_EQ(log.body.size(), bytes + 2);
+        EXPECT_EQ(static_cast<std::size_t>(std::count(log.body.begin(), log.body.end(), 'o')), bytes);
+        EXPECT_EQ(log.footer, corvane::FormatExitLine(3));
+    }
 }
 
 }  // namespace
