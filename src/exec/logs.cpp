@@ -48,9 +48,19 @@ void Reserve(const char* name) {
     if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
 }
 
+void OpenWithShell(const char* file) {
+    ShellExecuteA(g_app.mainWindow, "open", file, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+// Set before any run starts; read by the watch threads.
+struct LogViewer {
+    LogOpener open = OpenWithShell;
+};
+LogViewer g_logViewer;
+
 void OpenLog(const char* file) {
     if (file[0] == '\0') return;  // the shell would open something else for an empty name
-    ShellExecuteA(g_app.mainWindow, "open", file, nullptr, nullptr, SW_SHOWNORMAL);
+    g_logViewer.open(file);
 }
 
 }  // namespace
@@ -76,6 +86,10 @@ void ReleaseLogFileName(const char* file) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExA(file, GetFileExInfoStandard, &data)) return;
     if (data.nFileSizeLow == 0 && data.nFileSizeHigh == 0) DeleteFileA(file);
+}
+
+void SetLogOpener(LogOpener opener) {
+    g_logViewer.open = opener != nullptr ? opener : OpenWithShell;
 }
 
 const char* LogFolder() {
@@ -129,7 +143,7 @@ void DeleteLogFiles() {
     for (const std::string& name : LogFilesToDelete(FieldText(g_logs.folder), g_logs.highestNumber, Exists)) {
         DeleteFileA(name.c_str());
     }
-    RemoveDirectoryA(g_logs.folder);
-    // A later logged run starts a folder of its own again.
-    g_logs = LogFolderState{};
+    // Once the folder is gone, a later logged run starts a folder of its own again; a folder that stays
+    // with a file in use is kept, so the next call can finish the clean-up.
+    if (RemoveDirectoryA(g_logs.folder)) g_logs = LogFolderState{};
 }

@@ -17,6 +17,11 @@ const char* LogFolder();
 // Safe on any thread.
 void ShowLog(HANDLE process, int logMode, const char* file);
 
+// How a log is opened: the shell's "open" by default. A test may put its own opener in its place to see
+// where and how logs are opened; null restores the shell's.
+using LogOpener = void (*)(const char* file);
+void SetLogOpener(LogOpener opener);
+
 // The capture console: opened before a capture child starts, titled with the button's command as stored.
 void OpenCaptureConsole(const char* title);
 // Takes the console away without asking (the child did not start).

@@ -265,6 +265,7 @@ TEST_F(LayoutWindow, IconStyleGoesWhenUseIconIsCleared) {
     g_settings.buttons[0].useIcon = 0;
     LayoutButtons();
     EXPECT_FALSE(IconStyle(0));
+    EXPECT_EQ(Image(0), nullptr) << "an image left from the icon would show beside the title";
     EXPECT_EQ(Text(0), "B0");
 }
 

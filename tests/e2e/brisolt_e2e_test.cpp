@@ -54,6 +54,22 @@ TEST_F(BrisoltEndToEnd, SystemCloseEndsTheRunAndSavesTheMainFile) {
     EXPECT_EQ(LastFile(), mainFile_);
 }
 
+TEST_F(BrisoltEndToEnd, ExitWithoutAMainFileEmptiesLastFileAndKeepsLastDir) {
+    std::ofstream(ini_, std::ios::binary) << "[Options]\r\nRows=1\r\nCols=4\r\nLastDir=C:\\Keep\r\n";
+    BrisoltProcess brisolt;
+    ASSERT_TRUE(brisolt.Start("/i \"" + ini_ + "\""));
+    ASSERT_NE(brisolt.WaitForMainWindow(kWindowTimeoutMs), nullptr);
+    // The system adds flags in the low four bits of SC_ values (a double click on the system menu).
+    ASSERT_TRUE(brisolt.Post(WM_SYSCOMMAND, SC_CLOSE | 0x2));
+    const std::optional<DWORD> code = brisolt.WaitForExit(kExitTimeoutMs);
+    ASSERT_TRUE(code.has_value()) << "Brisolt did not end after SC_CLOSE";
+    EXPECT_EQ(*code, 0u);
+    EXPECT_EQ(LastFile(), "");
+    char lastDir[MAX_PATH] = "";
+    GetPrivateProfileStringA("Options", "LastDir", "<missing>", lastDir, sizeof lastDir, ini_.c_str());
+    EXPECT_STREQ(lastDir, "C:\\Keep");
+}
+
 TEST_F(BrisoltEndToEnd, EscapeAndCloseMessageDoNotEndIt) {
     BrisoltProcess brisolt;
     ASSERT_TRUE(brisolt.Start(Arguments()));

@@ -75,6 +75,11 @@ TEST(ComposeCommandLine, CommandOptionsAndLogPrefix) {
     }
 }
 
+TEST(ComposeCommandLine, LogFileWithABlankStaysOneArgument) {
+    EXPECT_EQ(ComposeCommandLine(true, "C:\\BIN\\corvane.exe", "C:\\My Temp\\Brisolt1\\log1.txt", "latex", "paper"),
+              "C:\\BIN\\corvane.exe \"C:\\My Temp\\Brisolt1\\log1.txt\" latex paper");
+}
+
 TEST(ComposeCommandLine, LargestLineFitsTheBuffer) {
     const std::string wrapper(259, 'w'), log(259, 'l'), command(519, 'c'), options(779, 'o');
     const std::string line = ComposeCommandLine(true, wrapper, log, command, options);

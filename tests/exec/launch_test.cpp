@@ -1,6 +1,7 @@
 // Runs real buttons under Wine: command lines, working folders, the association path, error boxes, logs,
 // waiting and capture, watched children, and the clean-up at exit.
 #include <windows.h>
+#include <objbase.h>
 
 #include <gtest/gtest.h>
 
@@ -866,7 +867,7 @@ TEST_F(LaunchTest, TemporaryFolderThatCannotBeMadeHarmsNothing) {
     const ScenarioResult result = RunScenario("unmakeable", blocker + "\\");
     ASSERT_TRUE(result.ran);
     EXPECT_EQ(result.exitCode, 0u);
-    EXPECT_EQ(result.folder, blocker + "\\Brisolt1");
+    EXPECT_EQ(result.folder, "") << "no folder was made, so none is kept";
 }
 
 // The child side of the scenarios: skipped in an ordinary run.
@@ -908,9 +909,66 @@ TEST_F(LaunchTest, ZzDeleteLogFilesRemovesLogsAndFolderButLeavesAFileInUse) {
     EXPECT_TRUE(Exists(LogFolder())) << "the folder stays with it";
     CloseHandle(file);
 
+    const std::string folder = LogFolder();
     DeleteLogFiles();
     EXPECT_FALSE(Exists(logs[2]));
-    EXPECT_FALSE(Exists(LogFolder()));
+    EXPECT_FALSE(Exists(folder));
+    EXPECT_STREQ(LogFolder(), "") << "the next logged run makes a folder of its own";
+}
+
+// ---- Faults of the log folder and the watch threads --------------------------------------------------------------
+
+TEST_F(LaunchTest, OverlongTemporaryPathRunsWithoutALogAndTriesAgainNextTime) {
+    REQUIRE_CORVANE();
+    DeleteLogFiles();
+    ASSERT_STREQ(LogFolder(), "") << "an earlier test left its log folder in use";
+    const std::string overlong = "C:\\" + std::string(300, 'x') + "\\";
+    SetEnvironmentVariableA("TMP", overlong.c_str());
+    SetEnvironmentVariableA("TEMP", overlong.c_str());
+    const std::string out = g_scene.work + "unlogged.txt";
+    DeleteFileA(out.c_str());
+    FreshButton("cmd", "/c echo ran> \"" + out + "\"", kLogOnError, 1);
+    RunButtonCommand(kButton);
+    SetEnvironmentVariableA("TMP", g_scene.temp.c_str());
+    SetEnvironmentVariableA("TEMP", g_scene.temp.c_str());
+    EXPECT_TRUE(WaitFor([&] { return ReadWhole(out).find("ran") != std::string::npos; }, 10000)) << "the run went ahead";
+    EXPECT_STREQ(LogFolder(), "");
+    char current[MAX_PATH] = "";
+    GetCurrentDirectoryA(MAX_PATH, current);
+    EXPECT_FALSE(Exists(std::string(current) + "\\Brisolt1")) << "no folder in whatever folder is current";
+
+    RunButtonCommand(kButton);
+    EXPECT_EQ(std::string(LogFolder()).rfind(g_scene.temp, 0), 0u) << LogFolder();
+}
+
+// What the log opener saw of COM on the thread that opened a log.
+struct ApartmentSeen {
+    std::atomic<int> calls{0};
+    std::atomic<HRESULT> result{E_FAIL};
+    std::atomic<DWORD> thread{0};
+};
+ApartmentSeen g_apartment;
+
+void RecordApartment(const char*) {
+    // S_FALSE: the thread has its single-threaded apartment already, as the shell's extensions need.
+    const HRESULT result = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    if (SUCCEEDED(result)) CoUninitialize();
+    g_apartment.result = result;
+    g_apartment.thread = GetCurrentThreadId();
+    ++g_apartment.calls;
+}
+
+TEST_F(LaunchTest, WatchThreadOpensTheLogWithComReady) {
+    REQUIRE_CORVANE();
+    SetLogOpener(RecordApartment);
+    g_apartment.calls = 0;
+    FreshButton("cmd", "/c exit 0", kLogAlways, 0);
+    RunButtonCommand(kButton);
+    EXPECT_TRUE(WaitFor([] { return g_apartment.calls > 0; }, 30000));
+    EXPECT_TRUE(WaitFor([] { return g_runs.childCount == 0; }, 30000));
+    SetLogOpener(nullptr);
+    EXPECT_NE(g_apartment.thread, GetCurrentThreadId()) << "opened on a watch thread";
+    EXPECT_EQ(g_apartment.result, S_FALSE);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "base/app_handles.h"
 #include "res/resource.h"
 #include "base/bounded_text.h"
+#include "config/button_icons.h"
 #include "settings/settings_file.h"
 #include "settings/settings_rules.h"
 #include "support/test_files.h"
@@ -360,6 +361,7 @@ TEST_F(SettingsFile, GarbageNumbersAreReadWithoutHarm) {
                "[Options]\r\nRows=abc\r\nCols=12abc\r\nSpace=\r\nOn Top=-\r\nSave File Pos=zz\r\n"
                "[Buttons]\r\nType1=x\r\nShow1=99999999999999999999999\r\nIcon number1=junk\r\nWait1=--5\r\n");
     ReadSettings();
+    LoadAllButtonIcons();
     EXPECT_EQ(g_settings.options.rows, 0);
     EXPECT_EQ(g_settings.options.cols, 12);
     EXPECT_EQ(g_settings.options.space, 0);
