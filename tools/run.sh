@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds Brisolt for 64-bit Windows and starts the bar under Wine with the demo settings file.
+# Builds Brisolt for 64-bit Windows and starts the bar under Wine with the TeX bar of demo/ and its sample.
 # Without a display it runs on a virtual X server and writes a screenshot to build/screenshot.png.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -10,10 +10,9 @@ cmake --build "$build" -j"$(nproc)" --target Brisolt corvane
 "$build/wine-run.sh" --init
 demo="$build/demo"
 mkdir -p "$demo"
-cp "$root/demo/Brisolt-demo.ini" "$demo/Brisolt.ini"
-printf '\\documentclass{article}\n\\begin{document}Hello\\end{document}\n' > "$demo/paper.tex"
+cp "$root/demo/Brisolt.ini" "$root/demo/sample.tex" "$demo/"
 ini="Z:${demo//\//\\}\\Brisolt.ini"
-tex="Z:${demo//\//\\}\\paper.tex"
+tex="Z:${demo//\//\\}\\sample.tex"
 if [ -n "${DISPLAY:-}" ]; then
   exec "$build/wine-run.sh" "$build/bin/Brisolt.exe" /i "$ini" "$tex"
 fi

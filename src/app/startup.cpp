@@ -18,6 +18,7 @@
 #include "exec/launch.h"
 #include "res/resource.h"
 #include "settings/settings_file.h"
+#include "settings/settings_location.h"
 
 namespace {
 // The longest command line Windows passes to a program, with its NUL.
@@ -37,7 +38,10 @@ void SettleStartupPaths(char* commandLine) {
             }))
             CopyText(g_paths.settingsFile, value);
     }
-    if (g_paths.settingsFile[0] == '\0') CopyText(g_paths.settingsFile, ResStr(IDS_DEFAULT_SETTINGS_FILE).text);
+    if (g_paths.settingsFile[0] == '\0') {
+        CopyText(g_paths.settingsFile, ResStr(IDS_DEFAULT_SETTINGS_FILE).text);
+        SettleDefaultSettingsFile(g_paths.settingsFile);
+    }
     if (g_paths.mainFile[0] != '\0') {
         char longName[MAX_PATH];
         const DWORD length = GetLongPathNameA(g_paths.mainFile, longName, sizeof longName);

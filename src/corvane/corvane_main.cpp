@@ -18,7 +18,6 @@ struct OutputSink {
     bool anythingWritten = false;
     char lastByte = 0;
     volatile LONG progress = 0;     // bumped after every chunk, so the main thread sees the pipe move
-    char chunk[65536];
 };
 
 OutputSink g_sink;
@@ -47,10 +46,17 @@ struct ConsoleCopy {
     bool stalled = false;       // copies are dropped until the next write completes
     bool ended = false;         // nothing more is queued
     bool drainWaits = false;    // the drain thread waits for room, not for the pipe
-    char queue[kConsoleQueueBytes];
 };
 
 ConsoleCopy g_console;
+
+// The large buffers, in a record without initialisers so that they take no room in the program file.
+struct Buffers {
+    char chunk[65536];                // one read of the pipe
+    char queue[kConsoleQueueBytes];   // the pass-through copy, a ring
+};
+
+Buffers g_buffers;
 
 bool WriteAll(HANDLE target, const char* data, std::size_t size) {
     while (size > 0) {
@@ -101,9 +107,9 @@ DWORD WINAPI WriteConsoleCopy(LPVOID) {
         if (copy.size == 0) break;
         std::size_t piece = kConsoleQueueBytes - copy.start;
         if (piece > copy.size) piece = copy.size;
-        if (piece > sizeof g_sink.chunk) piece = sizeof g_sink.chunk;
+        if (piece > sizeof g_buffers.chunk) piece = sizeof g_buffers.chunk;
         LeaveCriticalSection(&g_sink.lock);
-        const bool written = WriteAll(g_sink.passThrough, copy.queue + copy.start, piece);
+        const bool written = WriteAll(g_sink.passThrough, g_buffers.queue + copy.start, piece);
         EnterCriticalSection(&g_sink.lock);
         copy.start = (copy.start + piece) % kConsoleQueueBytes;
         copy.size -= piece;
@@ -136,7 +142,7 @@ void QueueConsoleCopy(const char* data, std::size_t size) {
         std::size_t piece = kConsoleQueueBytes - copy.size;
         if (piece > kConsoleQueueBytes - end) piece = kConsoleQueueBytes - end;
         if (piece > size) piece = size;
-        CopyMemory(copy.queue + end, data, piece);
+        CopyMemory(g_buffers.queue + end, data, piece);
         copy.size += piece;
         data += piece;
         size -= piece;
@@ -146,10 +152,10 @@ void QueueConsoleCopy(const char* data, std::size_t size) {
 
 // Reads the pipe into the log; the console gets its copy through WriteConsoleCopy, so it never holds the log up.
 DWORD WINAPI DrainPipe(LPVOID) {
-    char* const chunk = g_sink.chunk;
+    char* const chunk = g_buffers.chunk;
     for (;;) {
         DWORD got = 0;
-        if (!ReadFile(g_sink.pipe, chunk, sizeof g_sink.chunk, &got, nullptr)) break;  // EOF: every writer closed
+        if (!ReadFile(g_sink.pipe, chunk, sizeof g_buffers.chunk, &got, nullptr)) break;  // EOF: every writer closed
         EnterCriticalSection(&g_sink.lock);
         const bool closed = g_sink.closed;
         if (!closed) {

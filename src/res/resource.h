@@ -190,3 +190,5 @@
 #define IDS_CLOSE_ONE_CHILD 436
 #define IDS_CLOSE_CHILDREN 437
 #define IDS_CLOSE_CAPTURE 438
+// Entries added after the first release, outside the first run of ids
+#define IDS_SETTINGS_NOT_SAVED 448
