@@ -4,6 +4,9 @@
 #include "base/bounded_text.h"
 
 IconListSource ChooseIconListSource(std::string_view given, const ButtonDef& def) {
+    // Blanks typed in front of a name would make it name no file, and the list would silently show the
+    // command's program instead.
+    given = SkipLeadingBlanks(given);
     if (!given.empty()) return {given, 0};
     const std::string_view iconFile = FieldText(def.iconFile);
     if (!iconFile.empty()) return {iconFile, def.iconNumber < 0 ? 0 : def.iconNumber};

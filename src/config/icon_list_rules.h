@@ -12,8 +12,8 @@ struct IconListSource {
     int selection = 0;
 };
 
-// The given name with selection 0 when there is one; else the button's icon file with its icon number
-// (0 when it has none); else its command with 0.
+// The given name, without its leading blanks, with selection 0 when there is one; else the button's icon
+// file with its icon number (0 when it has none); else its command with 0.
 IconListSource ChooseIconListSource(std::string_view given, const ButtonDef& def);
 
 // The item selected after a filling: the wanted one when the list has it, else the first.

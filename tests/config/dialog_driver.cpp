@@ -23,6 +23,10 @@ void Press(HWND dialog, int id) {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
+void PressNow(HWND dialog, int id) {
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
 bool PressAndWaitGone(HWND dialog, int id) {
     const HWND owner = GetWindow(dialog, GW_OWNER);
     Press(dialog, id);

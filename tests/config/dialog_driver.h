@@ -15,6 +15,8 @@ HWND OpenFromSystemMenu(HWND bar);
 HWND WaitForDialog(const char* title, HWND except = nullptr);
 // Posts a click of button `id` as the button itself reports it.
 void Press(HWND dialog, int id);
+// The same, waiting until the dialog has handled it: only for a press that opens nothing modal.
+void PressNow(HWND dialog, int id);
 // Presses `id` and waits until the dialog is gone and its owner has done what follows; false when it stays.
 bool PressAndWaitGone(HWND dialog, int id);
 // One press of an arrow key in a number field: its spin steps once, as the user's arrow key does.

@@ -28,6 +28,8 @@ TEST(IconListSource, GivenNameThenIconFileThenCommand) {
         int selection;
     } cases[] = {
         {"C:\\typed.ico", "C:\\own.dll", 7, "latex", "C:\\typed.ico", 0},
+        {"  \tC:\\typed.ico", "C:\\own.dll", 7, "latex", "C:\\typed.ico", 0},
+        {"   ", "C:\\own.dll", 7, "latex", "C:\\own.dll", 7},  // only blanks: nothing typed
         {"", "C:\\own.dll", 7, "latex", "C:\\own.dll", 7},
         {"", "C:\\own.dll", -1, "latex", "C:\\own.dll", 0},  // the fast default: the file is kept, item 0
         {"", "C:\\own.dll", -9, "latex", "C:\\own.dll", 0},
