@@ -297,6 +297,34 @@ TEST_F(ConfigDialog, ConfigurationButtonOpensOnTheFirstButton) {
     EXPECT_EQ(WindowText(GetDlgItem(bar.window(), IDC_BAR_FIRST)), "Changed");
 }
 
+TEST_F(ConfigDialog, IconButtonShowsEachButtonsFaceAndReleasesTheShellsIcons) {
+    char system[MAX_PATH] = "";
+    GetSystemDirectoryA(system, sizeof system);
+    const std::string shell32 = std::string(system) + "\\shell32.dll";
+    const std::string notepad = std::string(system) + "\\notepad.exe";
+    TempSettings ini("[Options]\r\nRows=2\r\nCols=8\r\n[Buttons]\r\nIcon1=" + shell32 + "\r\nIcon number1=0\r\n"
+                     "Command2=" + notepad + "\r\nCommand3=latex\r\n");
+    BarRun bar(ini.path(), "");
+    const HWND dialog = OpenFromSystemMenu(bar.window());
+    ASSERT_TRUE(dialog);
+    const auto face = [&] {
+        return reinterpret_cast<HICON>(SendDlgItemMessageA(dialog, IDC_CONFIG_ICON, BM_GETIMAGE, IMAGE_ICON, 0));
+    };
+    EXPECT_EQ(face(), g_settings.buttons[0].largeIcon);  // its own icon, large
+    StepSpin(dialog, IDC_CONFIG_COLUMN, true);
+    const HICON shellIcon = face();  // no own icon: the shell's icon for the command
+    EXPECT_TRUE(IconAlive(shellIcon));
+    StepSpin(dialog, IDC_CONFIG_COLUMN, true);
+    EXPECT_EQ(face(), nullptr);  // neither: blank
+    EXPECT_FALSE(IconAlive(shellIcon));
+    StepSpin(dialog, IDC_CONFIG_COLUMN, false);
+    const HICON again = face();
+    EXPECT_TRUE(IconAlive(again));
+    ASSERT_TRUE(PressAndWaitGone(dialog, IDCANCEL));
+    EXPECT_FALSE(IconAlive(again));
+    EXPECT_TRUE(IconAlive(static_cast<HICON>(g_settings.buttons[0].largeIcon)));
+}
+
 TEST_F(ConfigDialog, BadSettingsShowSoundValuesAndOkWritesOnlyItsOwnKeys) {
     const std::string long255(255, 'w');
     const std::string tail = "[Files]\r\nFile0=C:\\a.tex\r\n[Positions]\r\nPos0=1,2,3,4\r\n[Directories]\r\nDirectory0=C:\\d\r\n";

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/bar_test_support.h"
+#include "base/help.h"
 #include "config/icon_picker.h"
 #include "dialog_driver.h"
 #include "res/resource.h"
@@ -101,8 +102,8 @@ TEST_F(IconPicker, ListsTheIconsOfARealFileAndCancelKeepsTheRecord) {
     const std::string shell32 = SystemFile("shell32.dll");
     const int count = IconsIn(shell32);
     ASSERT_GT(count, 3);
-    TempSettings ini("[Options]\r\nRows=2\r\nCols=8\r\n[Buttons]\r\nTitle1=One\r\nCommand1=notepad.exe\r\nUse icon1=1\r\n"
-                     "Icon number1=2\r\nIcon1=" + shell32 + "\r\n");
+    TempSettings ini("[Options]\r\nRows=2\r\nCols=8\r\n[Buttons]\r\nTitle1=One\r\nCommand1=" + SystemFile("notepad.exe") +
+                     "\r\nUse icon1=1\r\nIcon number1=2\r\nIcon1=" + shell32 + "\r\n");
     BarRun bar(ini.path(), "");
     const HWND picker = Open(bar);
     ASSERT_TRUE(picker);
@@ -126,12 +127,12 @@ TEST_F(IconPicker, ListsTheIconsOfARealFileAndCancelKeepsTheRecord) {
     EXPECT_EQ(item.top, 0);
 
     const ButtonDef before = g_settings.buttons[0];
+    // The shell's icon for the command is the preview; like the list's icons it ends with the dialog.
     const HICON preview = ImageOf(picker, IDC_ICON_PREVIEW);
+    EXPECT_TRUE(IconAlive(preview));
     ASSERT_TRUE(PressAndWaitGone(picker, IDCANCEL));
     EXPECT_EQ(AliveCount(icons), 0);
-    if (preview) {
-        EXPECT_FALSE(IconAlive(preview));
-    }
+    EXPECT_FALSE(IconAlive(preview));
     const ButtonDef& after = g_settings.buttons[0];
     EXPECT_STREQ(after.iconFile, before.iconFile);
     EXPECT_EQ(after.iconNumber, 2);
@@ -144,13 +145,15 @@ TEST_F(IconPicker, TypedNameIsShownFirstAndASecondOkTakesIt) {
     const std::string notepad = SystemFile("notepad.exe");
     const int notepadIcons = IconsIn(notepad);
     ASSERT_GT(notepadIcons, 0);
-    TempSettings ini("[Options]\r\nRows=2\r\nCols=8\r\n[Buttons]\r\nTitle1=One\r\nCommand1=latex\r\nUse icon1=1\r\n"
-                     "Icon number1=0\r\nIcon1=" + shell32 + "\r\n");
+    TempSettings ini("[Options]\r\nRows=2\r\nCols=8\r\n[Buttons]\r\nTitle1=One\r\nCommand1=" + notepad +
+                     "\r\nUse icon1=1\r\nIcon number1=0\r\nIcon1=" + shell32 + "\r\n");
     BarRun bar(ini.path(), "");
     EXPECT_TRUE(ImageOf(bar.window(), IDC_BAR_FIRST) != nullptr);
     const HWND picker = Open(bar);
     ASSERT_TRUE(picker);
     const std::vector<HICON> first = ListIcons(picker);
+    const HICON firstPreview = ImageOf(picker, IDC_ICON_PREVIEW);
+    EXPECT_TRUE(IconAlive(firstPreview));
 
     TypeText(picker, IDC_ICON_FILE, notepad);
     PressOkAndStay(picker);
@@ -158,8 +161,14 @@ TEST_F(IconPicker, TypedNameIsShownFirstAndASecondOkTakesIt) {
     EXPECT_EQ(ListCount(picker), notepadIcons);
     EXPECT_EQ(ListSelection(picker), 0);
     EXPECT_EQ(AliveCount(first), 0);  // the earlier file's icons went with the refilling
+    EXPECT_FALSE(IconAlive(firstPreview));  // and so did the preview it replaced
+    const HICON secondPreview = ImageOf(picker, IDC_ICON_PREVIEW);
+    EXPECT_TRUE(IconAlive(secondPreview));
     SendMessageA(ListOf(picker), LB_SETCURSEL, static_cast<WPARAM>(notepadIcons - 1), 0);
+    const std::vector<HICON> second = ListIcons(picker);
     ASSERT_TRUE(PressAndWaitGone(picker, IDOK));
+    EXPECT_EQ(AliveCount(second), 0);
+    EXPECT_FALSE(IconAlive(secondPreview));
 
     const ButtonDef& def = g_settings.buttons[0];
     EXPECT_EQ(std::string(def.iconFile), notepad);
@@ -283,6 +292,64 @@ TEST(ResolveFileName, FindsTheFileOrKeepsTheTrimmedName) {
         EXPECT_TRUE(SameFile(name, c.expected)) << "[" << c.typed << "] gave [" << name << "]";
     }
     DeleteFileA(longName.c_str());
+}
+
+TEST_F(IconPicker, MovedButtonsLeaveNoBorrowedIconOnTheBar) {
+    const std::string shell32 = SystemFile("shell32.dll");
+    TempSettings ini("[Options]\r\nRows=2\r\nCols=8\r\nX=20\r\nY=20\r\nWidth=600\r\nHeight=120\r\n[Buttons]\r\n"
+                     "Title1=One\r\nUse icon1=1\r\nIcon number1=0\r\nIcon1=" + shell32 +
+                     "\r\nTitle2=Two\r\nUse icon2=1\r\nIcon number2=1\r\nIcon2=" + shell32 + "\r\n");
+    BarRun bar(ini.path(), "");
+    ASSERT_TRUE(ImageOf(bar.window(), IDC_BAR_FIRST) != nullptr);
+    ASSERT_TRUE(ImageOf(bar.window(), IDC_BAR_FIRST + 1) != nullptr);
+    config_ = OpenFromSystemMenu(bar.window());
+    ASSERT_TRUE(config_);
+    // One moves right: its record, icons and all, now sits in the second cell.
+    StepSpin(config_, IDC_CONFIG_POSITION, true);
+    EXPECT_EQ(ControlText(config_, IDC_CONFIG_TITLE), "One");
+    // A new icon for it destroys the icons it brought along; no bar button may still show them.
+    Press(config_, IDC_CONFIG_CHANGE_ICON);
+    const HWND picker = WaitForDialog(kPickerTitle);
+    ASSERT_TRUE(picker);
+    SendMessageA(ListOf(picker), LB_SETCURSEL, 3, 0);
+    ASSERT_TRUE(PressAndWaitGone(picker, IDOK));
+    EXPECT_EQ(g_settings.buttons[1].iconNumber, 3);
+    for (int cell : {0, 1}) {
+        const HICON shown = ImageOf(bar.window(), IDC_BAR_FIRST + cell);
+        EXPECT_TRUE(shown == nullptr || IconAlive(shown)) << cell;
+    }
+    ASSERT_TRUE(PressAndWaitGone(config_, IDOK));
+    EXPECT_EQ(ini.Read("Buttons", "Title2"), "One");
+    EXPECT_EQ(ini.Read("Buttons", "Icon number2"), "3");
+    EXPECT_EQ(ini.Read("Buttons", "Icon number1"), "1");
+    // Laid out again, each bar button shows its own record's icon.
+    for (int cell : {0, 1}) {
+        const HICON shown = ImageOf(bar.window(), IDC_BAR_FIRST + cell);
+        EXPECT_TRUE(shown == g_settings.buttons[cell].largeIcon || shown == g_settings.buttons[cell].smallIcon) << cell;
+        EXPECT_TRUE(IconAlive(shown)) << cell;
+    }
+}
+
+// Every control of both dialogs answers context help with a topic of the shared map.
+TEST_F(IconPicker, EveryControlHasAHelpTopic) {
+    TempSettings ini("[Options]\r\nRows=2\r\nCols=8\r\n[Buttons]\r\nCommand1=" + SystemFile("notepad.exe") + "\r\n");
+    BarRun bar(ini.path(), "");
+    const HWND picker = Open(bar);
+    ASSERT_TRUE(picker);
+    int checked = 0;
+    for (HWND dialog : {config_, picker}) {
+        for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            const int id = GetDlgCtrlID(child);
+            if (id == 0xFFFF || id == -1 || id == IDC_CONFIG_FOREGROUND) continue;  // plain labels, the hidden box
+            bool found = false;
+            for (const DWORD* pair = helpIdMap; pair[0] != 0; pair += 2) found = found || pair[0] == static_cast<DWORD>(id);
+            EXPECT_TRUE(found) << id;
+            ++checked;
+        }
+    }
+    EXPECT_EQ(checked, 31 + 6 + 9);  // 31 controls with ids and 6 spins; the Select icon dialog's 9
+    ASSERT_TRUE(PressAndWaitGone(picker, IDCANCEL));
+    ASSERT_TRUE(PressAndWaitGone(config_, IDCANCEL));
 }
 
 TEST_F(IconPicker, NoIconAnywhereAsksForTheStandardIcons) {
