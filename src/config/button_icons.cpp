@@ -29,11 +29,7 @@ void ShowImage(HWND button, HICON icon) {
 
 class Win32IconSystem : public IconSystem {
 public:
-    void ClearBarFace(int index) override {
-        if (g_app.mainWindow == nullptr) return;
-        const HWND button = GetDlgItem(g_app.mainWindow, IDC_BAR_FIRST + index);
-        if (button != nullptr) ClearButtonFace(button);
-    }
+    void ClearBarFace(int index) override { ::ClearBarFace(index); }
     void DestroyIcon(void* icon) override { ::DestroyIcon(static_cast<HICON>(icon)); }
     void ExtractIcons(const char* file, int iconNumber, void*& large, void*& small) override {
         HICON largeIcon = nullptr;
@@ -89,4 +85,10 @@ bool SetButtonFace(HWND button, LONG_PTR style, int index, bool small, bool setS
 
 void ClearButtonFace(HWND button) {
     ShowImage(button, nullptr);
+}
+
+void ClearBarFace(int index) {
+    if (g_app.mainWindow == nullptr || index < 0 || index >= kButtonCount) return;
+    const HWND button = GetDlgItem(g_app.mainWindow, IDC_BAR_FIRST + index);
+    if (button != nullptr) ClearButtonFace(button);
 }

@@ -18,3 +18,5 @@ bool SetButtonFace(HWND button, LONG_PTR style, int index, bool small, bool setS
 
 // Takes the image off a button; a shell icon that SetButtonFace gave it is released.
 void ClearButtonFace(HWND button);
+// ClearButtonFace for bar button 500 + index, when the bar is open.
+void ClearBarFace(int index);

@@ -88,6 +88,7 @@
 #define IDC_ICON_PREVIEW 181
 #define IDC_ICON_FILE_BUTTON 191
 #define IDC_ICON_FILE 192
+#define IDC_ICON_LIST_LABEL 193
 #define IDC_ICON_LIST 194
 
 // Query dialog (IDD_QUERY)
