@@ -1,0 +1,47 @@
+// Context ids of Brisolt's help: the topics of the dialogs' Help buttons and of the close question,
+// and the control topics of the dialogs' context help (each named as in src/res/resource.h).
+// Separate name and number with one space: the help compiler drops a #define that uses a tab.
+#define IDH_CONFIGURATION 1001
+#define IDH_SELECTION 1002
+#define IDH_EDIT_COMMAND 1003
+#define IDH_QUERY 1004
+#define IDH_ICON_PICKER 1005
+#define IDH_CLOSE_QUESTION 1006
+#define IDOK 1
+#define IDCANCEL 2
+#define IDC_HELP_BUTTON 98
+#define IDC_CONFIG_ROWS 101
+#define IDC_CONFIG_COLS 103
+#define IDC_CONFIG_SPACE 105
+#define IDC_CONFIG_ON_TOP 107
+#define IDC_CONFIG_SAVE_FILE_POS 108
+#define IDC_CONFIG_DISPLAY_TIPS 109
+#define IDC_CONFIG_ROW 111
+#define IDC_CONFIG_COLUMN 113
+#define IDC_CONFIG_POSITION 115
+#define IDC_CONFIG_TITLE 120
+#define IDC_CONFIG_TYPE 121
+#define IDC_CONFIG_SHOW 123
+#define IDC_CONFIG_COMMAND_BUTTON 124
+#define IDC_CONFIG_COMMAND 125
+#define IDC_CONFIG_OPTIONS 127
+#define IDC_CONFIG_FOLDER_BUTTON 128
+#define IDC_CONFIG_TIP 130
+#define IDC_CONFIG_EDIT_COMMAND_LINE 131
+#define IDC_CONFIG_WAIT 132
+#define IDC_CONFIG_USE_LONG_NAMES 133
+#define IDC_CONFIG_LOG 136
+#define IDC_CONFIG_USE_ICON 137
+#define IDC_CONFIG_ICON 138
+#define IDC_CONFIG_CHANGE_ICON 139
+#define IDC_SELECTION_COMBO 150
+#define IDC_SELECTION_BROWSE 151
+#define IDC_EDIT_COMMAND 160
+#define IDC_EDIT_OPTIONS 161
+#define IDC_QUERY_NAME 170
+#define IDC_QUERY_VALUE 171
+#define IDC_ICON_FAST_DEFAULT 180
+#define IDC_ICON_PREVIEW 181
+#define IDC_ICON_FILE_BUTTON 191
+#define IDC_ICON_FILE 192
+#define IDC_ICON_LIST 194
