@@ -5,7 +5,7 @@ packages=(
   cmake make g++ googletest
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine wine64
-  xvfb xauth x11-utils imagemagick
+  xvfb xauth x11-utils imagemagick fonts-wine
   fp-utils libchm-bin
 )
 missing=()
