@@ -7,6 +7,7 @@ packages=(
   wine wine64
   xvfb xauth x11-utils imagemagick fonts-wine
   fp-utils libchm-bin
+  nsis p7zip-full python3
 )
 missing=()
 for p in "${packages[@]}"; do
