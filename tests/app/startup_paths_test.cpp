@@ -149,6 +149,9 @@ TEST_F(StartupPaths, ModulePaths) {
 }
 
 TEST_F(StartupPaths, WindowClasses) {
+    // The program registers its classes once; a test run again starts without them.
+    UnregisterClassA("Brisolt_hint", g_app.appInstance);
+    UnregisterClassA("Button", g_app.appInstance);
     ASSERT_TRUE(RegisterWindowClasses());
     WNDCLASSEXA hint = {};
     hint.cbSize = sizeof hint;
