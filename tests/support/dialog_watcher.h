@@ -16,6 +16,8 @@ void PressButton(HWND dialog, int id);
 // a callback runs against it on the watcher's thread. The watcher waits for an answered dialog to go
 // before it looks for the next one, and goes on until it is stopped or `timeoutMs` have passed since it
 // started. Stopping, and so the destructor, waits a bounded time for the thread and never hangs.
+// Any dialog with a watched title counts: the bar is a dialog too, titled "Brisolt" while it has no main
+// file, so a test watching for a "Brisolt" message box gives its bar a main file.
 class DialogWatcher {
 public:
     using Answer = std::function<void(HWND)>;
