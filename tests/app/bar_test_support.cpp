@@ -1,8 +1,6 @@
 // Runs the real button bar on a thread of its own inside the test.
 #include "bar_test_support.h"
 
-#include <fstream>
-
 #include "base/app_handles.h"
 #include "app/button_bar.h"
 #include "app/startup.h"
@@ -13,16 +11,6 @@
 #include "settings/settings_file.h"
 
 namespace {
-std::string MakeTempFolder() {
-    char base[MAX_PATH];
-    GetTempPathA(sizeof base, base);
-    char folder[MAX_PATH];
-    for (unsigned n = GetTickCount() % 100000;; ++n) {
-        FormatText(folder, "%sbar_test_%u_%lu", base, n, GetCurrentProcessId());
-        if (CreateDirectoryA(folder, nullptr)) return folder;
-    }
-}
-
 // Size and time of the last write, or zeros when the file cannot be read.
 ULONGLONG FileStamp(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
@@ -58,32 +46,13 @@ void PrepareProcess() {
 }
 }  // namespace
 
-TempSettings::TempSettings(const std::string& iniText) : folder_(MakeTempFolder()) {
-    path_ = folder_ + "\\Brisolt.ini";
-    std::ofstream(path_, std::ios::binary) << iniText;
-}
-
-TempSettings::~TempSettings() {
-    DeleteFileA(path_.c_str());
-    RemoveDirectoryA(folder_.c_str());
-}
-
-std::string TempSettings::Read(const char* section, const char* key) const {
-    char value[1024] = "";
-    GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value, path_.c_str());
-    return value;
-}
-
-void TempSettings::Write(const char* section, const char* key, const char* value) const {
-    WritePrivateProfileStringA(section, key, value, path_.c_str());
-}
-
 BarRun::BarRun(const std::string& settingsFile, const std::string& mainFile) {
     PrepareProcess();
     CopyText(g_paths.settingsFile, settingsFile);
     CopyText(g_paths.mainFile, mainFile);
     CopyText(g_paths.defaultFolder, "");
     g_runs.childCount = 0;
+    g_app.mainWindow = nullptr;  // the bar sets it when it opens
     ReadSettings();
     LoadAllButtonIcons();
     thread_ = std::thread([this] {
@@ -112,51 +81,4 @@ BarRun::~BarRun() {
 
 bool BarRun::WaitClosed(DWORD milliseconds) {
     return WaitFor([this] { return closed_.load(); }, milliseconds);
-}
-
-bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > milliseconds) return false;
-        Sleep(20);
-    }
-    return true;
-}
-
-namespace {
-struct FindData {
-    const char* title;
-    HWND except;
-    HWND found;
-};
-
-BOOL CALLBACK FindByTitle(HWND window, LPARAM lParam) {
-    auto* data = reinterpret_cast<FindData*>(lParam);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process != GetCurrentProcessId() || !IsWindowVisible(window) || window == data->except) return TRUE;
-    if (WindowText(window) == data->title) {
-        data->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-}  // namespace
-
-HWND FindOwnWindow(const char* title, HWND except) {
-    FindData data{title, except, nullptr};
-    EnumWindows(FindByTitle, reinterpret_cast<LPARAM>(&data));
-    return data.found;
-}
-
-std::string WindowText(HWND window) {
-    char text[1024] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-std::string MessageBoxText(HWND box) {
-    char text[1024] = "";
-    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-    return text;
 }

@@ -1,28 +1,18 @@
 // Runs the real button bar on a thread of its own inside the test, as the program's entry point would,
-// with a settings file made for the test; and answers message boxes from a watcher.
+// with a settings file made for the test. Brings in the shared helpers the bar tests use with it.
 #pragma once
 
 #include <windows.h>
 
 #include <atomic>
-#include <functional>
 #include <string>
 #include <thread>
 
-// A settings file in a fresh temporary folder, written from INI text.
-class TempSettings {
-public:
-    explicit TempSettings(const std::string& iniText);
-    ~TempSettings();
-    const std::string& path() const { return path_; }
-    const std::string& folder() const { return folder_; }
-    std::string Read(const char* section, const char* key) const;
-    void Write(const char* section, const char* key, const char* value) const;
-
-private:
-    std::string folder_;
-    std::string path_;
-};
+#include "support/dialog_watcher.h"
+#include "support/find_window.h"
+#include "support/temp_settings.h"
+#include "support/wait.h"
+#include "support/window_text.h"
 
 // Starts the bar (template 100 with ButtonBarProc) modally on its own thread after ReadSettings.
 class BarRun {
@@ -39,12 +29,3 @@ private:
     HWND window_ = nullptr;
     std::atomic<bool> closed_{false};
 };
-
-// Polls until the predicate holds or the time is up.
-bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds);
-
-// The first visible top-level window of this process with exactly this title, or null.
-HWND FindOwnWindow(const char* title, HWND except = nullptr);
-// The text of a message box (its static control 0xFFFF).
-std::string MessageBoxText(HWND box);
-std::string WindowText(HWND window);

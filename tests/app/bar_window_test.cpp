@@ -31,14 +31,9 @@ std::string Place(HWND window) {
 }
 
 // Answers the next message box titled "Brisolt" with `answer`, returning its text.
-std::string AnswerQuestion(HWND bar, int answer) {
-    HWND box = nullptr;
-    WaitFor([&] { return (box = FindOwnWindow("Brisolt", bar)) != nullptr; }, 5000);
-    if (!box) return "<no question>";
-    const std::string text = MessageBoxText(box);
-    PostMessageA(box, WM_COMMAND, answer, 0);
-    WaitFor([&] { return !IsWindow(box); }, 5000);
-    return text;
+std::string AnswerQuestion(int answer) {
+    DialogWatcher question({"Brisolt"}, answer, 5000);
+    return question.Wait(5000) ? question.text() : "<no question>";
 }
 
 HGLOBAL MakeDrop(const std::string& names) {  // names separated by '\0', the list ended by another
@@ -262,12 +257,12 @@ TEST(BarClose, AsksWhileChildrenAreWatched) {
     BarRun bar(ini.path(), "C:\\x.tex");
     g_runs.childCount = 1;
     PostMessageA(bar.window(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_EQ(AnswerQuestion(bar.window(), IDNO), "Waiting for a child process to end.\nOK to leave it unattended?");
+    EXPECT_EQ(AnswerQuestion(IDNO), "Waiting for a child process to end.\nOK to leave it unattended?");
     Sleep(200);
     EXPECT_FALSE(bar.closed());
     g_runs.childCount = 3;
     PostMessageA(bar.window(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_EQ(AnswerQuestion(bar.window(), IDYES), "Waiting for 3 child processes to end.\nOK to leave them unattended?");
+    EXPECT_EQ(AnswerQuestion(IDYES), "Waiting for 3 child processes to end.\nOK to leave them unattended?");
     EXPECT_TRUE(bar.WaitClosed(5000));
 }
 

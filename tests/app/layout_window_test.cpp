@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -13,17 +12,14 @@
 #include "res/resource.h"
 #include "base/bounded_text.h"
 #include "settings/settings_records.h"
+#include "support/temp_folder.h"
+#include "support/test_files.h"
+#include "support/window_text.h"
 
 namespace {
 
 INT_PTR CALLBACK QuietBarProc(HWND, UINT message, WPARAM, LPARAM) {
     return message == WM_INITDIALOG ? TRUE : FALSE;
-}
-
-std::string OwnPath() {
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return path;
 }
 
 struct Cell {
@@ -69,7 +65,6 @@ protected:
             LoadButtonIcons(g_settings.buttons[i]);
             if (bar_ != nullptr) ClearButtonFace(Button(i));
         }
-        if (!scratch_.empty()) DeleteFileA(scratch_.c_str());
     }
 
     // Gives the bar a client area of exactly width x height; the frame is whatever the system draws.
@@ -104,11 +99,7 @@ protected:
     HANDLE Image(int index) const {
         return reinterpret_cast<HANDLE>(SendMessageA(Button(index), BM_GETIMAGE, IMAGE_ICON, 0));
     }
-    std::string Text(int index) const {
-        char text[64] = "";
-        GetWindowTextA(Button(index), text, sizeof text);
-        return text;
-    }
+    std::string Text(int index) const { return WindowText(Button(index)); }
 
     void GiveOwnIcon(int index, const std::string& file, int iconNumber) {
         ButtonDef& def = g_settings.buttons[index];
@@ -119,15 +110,13 @@ protected:
     }
 
     std::string ScratchTextFile() {
-        char folder[MAX_PATH] = "";
-        GetTempPathA(MAX_PATH, folder);
-        scratch_ = std::string(folder) + "brisolt_layout_test.txt";
-        std::ofstream(scratch_) << "text\n";
-        return scratch_;
+        const std::string file = scratch_.File("layout.txt");
+        WriteWhole(file, "text\n");
+        return file;
     }
 
     static HWND bar_;
-    std::string scratch_;
+    TempFolder scratch_{"brisolt_layout"};
 };
 
 HWND LayoutWindow::bar_ = nullptr;
@@ -233,7 +222,7 @@ TEST_F(LayoutWindow, TinyClientHidesCellsWithoutRoom) {
 // ---- Faces
 
 TEST_F(LayoutWindow, OwnIconSizeFollowsTheCell) {
-    GiveOwnIcon(0, OwnPath(), 0);
+    GiveOwnIcon(0, ExePath(), 0);
     const ButtonDef& def = g_settings.buttons[0];
     ASSERT_NE(def.largeIcon, nullptr);
     ASSERT_NE(def.smallIcon, nullptr);
@@ -258,7 +247,7 @@ TEST_F(LayoutWindow, OwnIconSizeFollowsTheCell) {
 }
 
 TEST_F(LayoutWindow, IconStyleGoesWhenUseIconIsCleared) {
-    GiveOwnIcon(0, OwnPath(), 0);
+    GiveOwnIcon(0, ExePath(), 0);
     SizeClient(403, 60);
     LayoutButtons();
     ASSERT_TRUE(IconStyle(0));
@@ -284,7 +273,7 @@ TEST_F(LayoutWindow, TitleShowsWhenNoIconExists) {
 TEST_F(LayoutWindow, ShellIconForTheCommandWithoutOwnIcon) {
     ButtonDef& def = g_settings.buttons[1];
     def.useIcon = 1;
-    CopyText(def.command, OwnPath());
+    CopyText(def.command, ExePath());
     SizeClient(403, 60);
     LayoutButtons();
     EXPECT_TRUE(IconStyle(1));
@@ -303,7 +292,7 @@ TEST_F(LayoutWindow, ShellIconForTheCommandWithoutOwnIcon) {
 }
 
 TEST_F(LayoutWindow, ReloadingIconsTakesTheImageOffTheBarButton) {
-    GiveOwnIcon(0, OwnPath(), 0);
+    GiveOwnIcon(0, ExePath(), 0);
     SizeClient(403, 60);
     LayoutButtons();
     ASSERT_EQ(Image(0), g_settings.buttons[0].smallIcon);
@@ -316,7 +305,7 @@ TEST_F(LayoutWindow, ReloadingIconsTakesTheImageOffTheBarButton) {
 TEST_F(LayoutWindow, IconBeyondTheFileFallsBackToTheProgramOfTheCommand) {
     ButtonDef& def = g_settings.buttons[4];
     CopyText(def.command, ScratchTextFile());
-    GiveOwnIcon(4, OwnPath(), 40);
+    GiveOwnIcon(4, ExePath(), 40);
     EXPECT_EQ(def.iconNumber, 0);
     std::string program = def.iconFile;
     for (char& c : program) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
@@ -328,9 +317,9 @@ TEST_F(LayoutWindow, IconBeyondTheFileFallsBackToTheProgramOfTheCommand) {
 TEST_F(LayoutWindow, SecondIconOfTheFileNeedsNoFallback) {
     ButtonDef& def = g_settings.buttons[5];
     CopyText(def.command, ScratchTextFile());
-    GiveOwnIcon(5, OwnPath(), 1);
+    GiveOwnIcon(5, ExePath(), 1);
     EXPECT_EQ(def.iconNumber, 1);
-    EXPECT_EQ(std::string(def.iconFile), OwnPath());
+    EXPECT_EQ(std::string(def.iconFile), ExePath());
     EXPECT_NE(def.largeIcon, nullptr);
     EXPECT_NE(def.smallIcon, nullptr);
 }

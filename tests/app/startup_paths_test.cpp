@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 
 #include "base/app_handles.h"
@@ -13,26 +12,10 @@
 #include "res/resource.h"
 #include "base/bounded_text.h"
 #include "settings/settings_file.h"
+#include "support/temp_folder.h"
+#include "support/test_files.h"
 
 namespace {
-
-std::string ExePath() {
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return std::string(path, length);
-}
-
-std::string ShortPath(const std::string& path) {
-    char buffer[MAX_PATH];
-    const DWORD length = GetShortPathNameA(path.c_str(), buffer, MAX_PATH);
-    return (length > 0 && length < MAX_PATH) ? std::string(buffer, length) : std::string();
-}
-
-std::string LongPath(const std::string& path) {
-    char buffer[MAX_PATH];
-    const DWORD length = GetLongPathNameA(path.c_str(), buffer, MAX_PATH);
-    return (length > 0 && length < MAX_PATH) ? std::string(buffer, length) : std::string();
-}
 
 std::string WindowsFolder() {
     char buffer[MAX_PATH];
@@ -97,11 +80,7 @@ TEST_F(StartupPaths, DefaultFolderFromTheLine) {
 
 TEST_F(StartupPaths, DefaultNameLandsInTheWindowsFolder) {
     const std::string inWindows = WindowsFolder() + "\\Brisolt.ini";
-    DeleteFileA(inWindows.c_str());
-    {
-        std::ofstream out(inWindows, std::ios::binary | std::ios::trunc);
-        out << "[Options]\r\nCols=7\r\n";
-    }
+    WriteWhole(inWindows, "[Options]\r\nCols=7\r\n");
     Settle("");
     ASSERT_STREQ(g_paths.settingsFile, "Brisolt.ini");
     ReadSettings();
@@ -118,25 +97,16 @@ class MainFileForm : public StartupPaths {
 protected:
     void SetUp() override {
         StartupPaths::SetUp();
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        folder_ = LongPath(temp) + "Brisolt long folder " + std::to_string(GetCurrentProcessId());
-        CreateDirectoryA(folder_.c_str(), nullptr);
-        file_ = folder_ + "\\my long paper name.tex";
-        std::ofstream(file_) << "\\relax\n";
+        ASSERT_FALSE(folder_.path().empty());
+        file_ = folder_.File("my long paper name.tex");
+        WriteWhole(file_, "\\relax\n");
     }
-    void TearDown() override {
-        DeleteFileA(file_.c_str());
-        RemoveDirectoryA(folder_.c_str());
-        StartupPaths::TearDown();
-    }
-    std::string folder_;
+    TempFolder folder_{"Brisolt long folder"};
     std::string file_;
 };
 
 TEST_F(MainFileForm, ShortFormBecomesLong) {
     const std::string shortForm = ShortPath(file_);
-    ASSERT_FALSE(shortForm.empty());
     ASSERT_NE(shortForm, file_) << "the short form must differ for this test to mean anything";
     ASSERT_EQ(shortForm.find(' '), std::string::npos);
     Settle("/i b.ini " + shortForm);
@@ -146,7 +116,7 @@ TEST_F(MainFileForm, ShortFormBecomesLong) {
 TEST_F(MainFileForm, RelativeShortNameStaysRelative) {
     char previous[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, previous);
-    ASSERT_TRUE(SetCurrentDirectoryA(folder_.c_str()));
+    ASSERT_TRUE(SetCurrentDirectoryA(folder_.path().c_str()));
     const std::string shortForm = ShortPath(file_);
     const std::string shortName = shortForm.substr(shortForm.find_last_of('\\') + 1);
     Settle(shortName);
@@ -179,6 +149,9 @@ TEST_F(StartupPaths, ModulePaths) {
 }
 
 TEST_F(StartupPaths, WindowClasses) {
+    // The program registers its classes once; a test run again starts without them.
+    UnregisterClassA("Brisolt_hint", g_app.appInstance);
+    UnregisterClassA("Button", g_app.appInstance);
     ASSERT_TRUE(RegisterWindowClasses());
     WNDCLASSEXA hint = {};
     hint.cbSize = sizeof hint;

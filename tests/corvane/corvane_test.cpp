@@ -5,12 +5,11 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "corvane/wrapper_args.h"
+#include "support/temp_folder.h"
 #include "support/test_files.h"
 
 namespace {
@@ -50,19 +49,10 @@ struct RunResult {
 class CorvaneTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = std::string(info->test_suite_name()) + "_" + info->name();
-        std::replace(name.begin(), name.end(), '/', '_');
-        folder_ = std::string(temp) + "corvane_test_" + std::to_string(GetCurrentProcessId()) + "_" + name;
-        CreateDirectoryA(folder_.c_str(), nullptr);
-        ASSERT_TRUE(Exists(folder_)) << folder_;
-        folder_ = ShortPath(folder_) + "\\";
+        ASSERT_TRUE(Exists(temp_.path())) << temp_.path();
+        folder_ = ShortPath(temp_.path()) + "\\";
         logFile_ = folder_ + "log1.txt";
     }
-
-    void TearDown() override { RemoveTree(folder_); }
 
 
     // Starts line with its stdout and stderr in files of the test's folder (or none) and waits.
@@ -114,7 +104,8 @@ protected:
     // The line Brisolt composes: wrapper, log file, command.
     std::string Logged(const std::string& command) const { return Corvane() + " " + logFile_ + " " + command; }
 
-    std::string folder_;
+    TempFolder temp_{"corvane_test"};
+    std::string folder_;  // the short form of temp_, with its backslash
     std::string logFile_;
     int runs_ = 0;
 };
@@ -212,7 +203,7 @@ TEST_F(CorvaneTest, CommandLineReachesTheRunExactlyAsGiven) {
 
 TEST_F(CorvaneTest, QuotedLogFileWithBlanksIsUsed) {
     const std::string sub = folder_ + "my logs";
-    ASSERT_TRUE(CreateDirectoryA(sub.c_str(), nullptr));
+    ASSERT_TRUE(Exists(MakeFolder(sub)));
     const std::string log = sub + "\\log 1.txt";
     const RunResult run = Run(Corvane() + " \"" + log + "\"   cmd /c echo blanks");
     ASSERT_TRUE(run.finished);

@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 
 #include "support/brisolt_process.h"
+#include "support/temp_folder.h"
 #include "support/test_files.h"
 
 namespace {
@@ -18,29 +18,16 @@ constexpr DWORD kExitTimeoutMs = 15000;
 class BrisoltEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        static int counter = 0;
-        const std::string stem = LongPath(temp) + "brisolt_e2e_" + std::to_string(GetCurrentProcessId()) + "_" +
-                                 std::to_string(++counter);
-        ini_ = stem + ".ini";
-        mainFile_ = stem + " paper.tex";
-        std::ofstream(mainFile_) << "\\relax\n";
-        std::ofstream(ini_, std::ios::binary) << "[Options]\r\nRows=1\r\nCols=4\r\n";
-    }
-    void TearDown() override {
-        DeleteFileA(ini_.c_str());
-        DeleteFileA(mainFile_.c_str());
+        ASSERT_FALSE(folder_.path().empty());
+        WriteWhole(mainFile_, "\\relax\n");
+        WriteWhole(ini_, "[Options]\r\nRows=1\r\nCols=4\r\n");
     }
     std::string Arguments() const { return "/i \"" + ini_ + "\" \"" + mainFile_ + "\""; }
-    std::string LastFile() const {
-        char value[MAX_PATH] = "";
-        GetPrivateProfileStringA("Options", "Last file", "<missing>", value, sizeof value, ini_.c_str());
-        return value;
-    }
+    std::string LastFile() const { return IniValue(ini_, "Options", "Last file"); }
 
-    std::string ini_;
-    std::string mainFile_;
+    TempFolder folder_{"brisolt_e2e"};
+    const std::string ini_ = folder_.File("Brisolt.ini");
+    const std::string mainFile_ = folder_.File("my paper.tex");
 };
 
 TEST_F(BrisoltEndToEnd, SystemCloseEndsTheRunAndSavesTheMainFile) {
@@ -55,7 +42,7 @@ TEST_F(BrisoltEndToEnd, SystemCloseEndsTheRunAndSavesTheMainFile) {
 }
 
 TEST_F(BrisoltEndToEnd, ExitWithoutAMainFileEmptiesLastFileAndKeepsLastDir) {
-    std::ofstream(ini_, std::ios::binary) << "[Options]\r\nRows=1\r\nCols=4\r\nLastDir=C:\\Keep\r\n";
+    WriteWhole(ini_, "[Options]\r\nRows=1\r\nCols=4\r\nLastDir=C:\\Keep\r\n");
     BrisoltProcess brisolt;
     ASSERT_TRUE(brisolt.Start("/i \"" + ini_ + "\""));
     ASSERT_NE(brisolt.WaitForMainWindow(kWindowTimeoutMs), nullptr);
@@ -65,9 +52,7 @@ TEST_F(BrisoltEndToEnd, ExitWithoutAMainFileEmptiesLastFileAndKeepsLastDir) {
     ASSERT_TRUE(code.has_value()) << "Brisolt did not end after SC_CLOSE";
     EXPECT_EQ(*code, 0u);
     EXPECT_EQ(LastFile(), "");
-    char lastDir[MAX_PATH] = "";
-    GetPrivateProfileStringA("Options", "LastDir", "<missing>", lastDir, sizeof lastDir, ini_.c_str());
-    EXPECT_STREQ(lastDir, "C:\\Keep");
+    EXPECT_EQ(IniValue(ini_, "Options", "LastDir"), "C:\\Keep");
 }
 
 TEST_F(BrisoltEndToEnd, EscapeAndCloseMessageDoNotEndIt) {

@@ -4,11 +4,14 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 
 #include "support/brisolt_process.h"
+#include "support/dialog_watcher.h"
+#include "support/environment.h"
+#include "support/temp_folder.h"
 #include "support/test_files.h"
+#include "support/wait.h"
 
 namespace {
 
@@ -20,55 +23,22 @@ bool LogClosed(const std::string& path) {
     return ReadWhole(path).find("corvane: exit code") != std::string::npos;
 }
 
-bool WaitUntil(bool (*check)(const std::string&), const std::string& path, bool wanted, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    while (check(path) != wanted) {
-        if (GetTickCount() - start > timeoutMs) return false;
-        Sleep(50);
-    }
-    return true;
-}
-
-// One test's world: its own folder, settings file, main file and temporary folder (TMP and TEMP are
-// inherited by the started Brisolt.exe).
+// One test's world: its own folder, settings file, main file and temporary folder.
 class RunEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override {
-        // The temporary path as it was before any test pointed TMP at a folder of its own.
-        static const std::string base = [] {
-            char temp[MAX_PATH];
-            GetTempPathA(MAX_PATH, temp);
-            return LongPath(temp);
-        }();
-        static int counter = 0;
-        folder_ = base + "brisolt_run_e2e_" + std::to_string(GetCurrentProcessId()) + "_" +
-                  std::to_string(++counter);
-        // Process ids come round again under Wine: a folder left by an earlier run must not count.
-        RemoveTree(folder_ + "\\");
-        ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr));
-        tmp_ = folder_ + "\\tmp";
-        ASSERT_TRUE(CreateDirectoryA(tmp_.c_str(), nullptr));
-        ini_ = folder_ + "\\Brisolt.ini";
-        mainFile_ = folder_ + "\\paper.tex";
-        std::ofstream(mainFile_) << "\\relax\n";
-        SetEnvironmentVariableA("TMP", tmp_.c_str());
-        SetEnvironmentVariableA("TEMP", tmp_.c_str());
+        ASSERT_FALSE(folder_.path().empty());
+        ASSERT_TRUE(Exists(tmp_));
+        WriteWhole(mainFile_, "\\relax\n");
     }
 
-    void TearDown() override { RemoveTree(folder_ + "\\"); }
-
     void WriteSettings(const std::string& buttons) {
-        std::ofstream(ini_, std::ios::binary) << "[Options]\r\nRows=1\r\nCols=4\r\nLastDir=C:\\old\r\n[Buttons]\r\n"
-                                              << buttons;
+        WriteWhole(ini_, "[Options]\r\nRows=1\r\nCols=4\r\nLastDir=C:\\old\r\n[Buttons]\r\n" + buttons);
     }
 
     std::string Sleeper() const { return ExeFolder() + "fixture_sleeper.exe"; }
     std::string Arguments() const { return "/i \"" + ini_ + "\" \"" + mainFile_ + "\""; }
-    std::string Option(const char* key) const {
-        char value[MAX_PATH] = "";
-        GetPrivateProfileStringA("Options", key, "<missing>", value, sizeof value, ini_.c_str());
-        return value;
-    }
+    std::string Option(const char* key) const { return IniValue(ini_, "Options", key); }
 
     // Presses bar button `index` from outside, as a click does.
     static void Press(const BrisoltProcess& brisolt, int index) {
@@ -78,15 +48,16 @@ protected:
 
     // Answers the close question and returns its text.
     static std::string Answer(const BrisoltProcess& brisolt, int answer) {
-        HWND box = brisolt.WaitForWindow(10000, "#32770", "Brisolt");
-        if (!box) return "<no question>";
-        char text[512] = "";
-        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-        PostMessageA(box, WM_COMMAND, answer, 0);
-        return text;
+        DialogWatcher question({"Brisolt"}, answer, 10000, brisolt.ProcessId());
+        return question.Wait(10000) ? question.text() : "<no question>";
     }
 
-    std::string folder_, tmp_, ini_, mainFile_;
+    TempFolder folder_{"brisolt_run_e2e"};
+    const std::string tmp_ = MakeFolder(folder_.File("tmp"));
+    const std::string ini_ = folder_.File("Brisolt.ini");
+    const std::string mainFile_ = folder_.File("paper.tex");
+    // The started Brisolt.exe inherits TMP and TEMP; both are put back after the test.
+    const ScopedVariable tmpVariable_{"TMP", tmp_.c_str()}, tempVariable_{"TEMP", tmp_.c_str()};
 };
 
 TEST_F(RunEndToEnd, WaitedRunWorksOnTheMainFileInItsFolder) {
@@ -95,8 +66,8 @@ TEST_F(RunEndToEnd, WaitedRunWorksOnTheMainFileInItsFolder) {
     ASSERT_TRUE(brisolt.Start(Arguments()));
     ASSERT_NE(brisolt.WaitForMainWindow(kWindowTimeoutMs), nullptr);
     Press(brisolt, 0);
-    const std::string out = folder_ + "\\out.txt";
-    ASSERT_TRUE(WaitUntil(Exists, out, true, 15000));
+    const std::string out = folder_.File("out.txt");
+    ASSERT_TRUE(WaitFor([&] { return Exists(out); }, 15000));
     Sleep(300);
     EXPECT_EQ(ReadWhole(out), "paper\r\n");
     brisolt.Post(WM_SYSCOMMAND, SC_CLOSE);
@@ -113,14 +84,14 @@ TEST_F(RunEndToEnd, OneWatchedChildAsksInTheSingularAndNoKeepsTheBar) {
     ASSERT_NE(brisolt.WaitForMainWindow(kWindowTimeoutMs), nullptr);
     Press(brisolt, 0);
     const std::string log = tmp_ + "\\Brisolt1\\log1.txt";
-    ASSERT_TRUE(WaitUntil(Exists, log, true, 10000));
+    ASSERT_TRUE(WaitFor([&] { return Exists(log); }, 10000));
     brisolt.Post(WM_SYSCOMMAND, SC_CLOSE);
     EXPECT_EQ(Answer(brisolt, IDNO), "Waiting for a child process to end.\nOK to leave it unattended?");
     Sleep(500);
     EXPECT_TRUE(brisolt.IsRunning());
 
     // Once the child has ended the bar closes at once, and its logs and folder go with it.
-    ASSERT_TRUE(WaitUntil(LogClosed, log, true, 20000));
+    ASSERT_TRUE(WaitFor([&] { return LogClosed(log); }, 20000));
     Sleep(500);  // the watch thread's last steps after the wrapper has ended
     brisolt.Post(WM_SYSCOMMAND, SC_CLOSE);
     const std::optional<DWORD> code = brisolt.WaitForExit(kExitTimeoutMs);
@@ -140,7 +111,7 @@ TEST_F(RunEndToEnd, ThreeWatchedChildrenAreTheExitStatus) {
     // Quick repeated presses: every run is counted once and keeps a log of its own.
     for (int i = 0; i < 3; ++i) Press(brisolt, 0);
     for (const char* name : {"log1.txt", "log2.txt", "log3.txt"})
-        ASSERT_TRUE(WaitUntil(Exists, tmp_ + "\\Brisolt1\\" + name, true, 10000)) << name;
+        ASSERT_TRUE(WaitFor([&] { return Exists(tmp_ + "\\Brisolt1\\" + name); }, 10000)) << name;
     brisolt.Post(WM_SYSCOMMAND, SC_CLOSE);
     EXPECT_EQ(Answer(brisolt, IDYES), "Waiting for 3 child processes to end.\nOK to leave them unattended?");
     const std::optional<DWORD> code = brisolt.WaitForExit(kExitTimeoutMs);
@@ -152,7 +123,7 @@ TEST_F(RunEndToEnd, ThreeWatchedChildrenAreTheExitStatus) {
     EXPECT_TRUE(Exists(tmp_ + "\\Brisolt1\\log1.txt"));
     // Let the children finish before the next test.
     for (const char* name : {"log1.txt", "log2.txt", "log3.txt"})
-        EXPECT_TRUE(WaitUntil(LogClosed, tmp_ + "\\Brisolt1\\" + name, true, 30000)) << name;
+        EXPECT_TRUE(WaitFor([&] { return LogClosed(tmp_ + "\\Brisolt1\\" + name); }, 30000)) << name;
 }
 
 }  // namespace

@@ -8,9 +8,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cctype>
-#include <fstream>
-#include <functional>
-#include <sstream>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -21,7 +19,13 @@
 #include "res/resource.h"
 #include "base/bounded_text.h"
 #include "settings/settings_records.h"
+#include "support/dialog_watcher.h"
+#include "support/environment.h"
+#include "support/find_window.h"
+#include "support/temp_folder.h"
 #include "support/test_files.h"
+#include "support/wait.h"
+#include "support/window_text.h"
 
 namespace {
 
@@ -35,32 +39,6 @@ std::string Trimmed(std::string text) {
 std::string Lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
     return text;
-}
-
-std::string MakeFolder(const std::string& path) {
-    CreateDirectoryA(path.c_str(), nullptr);
-    return path;
-}
-
-// The bar's thread keeps its messages moving while it waits, as the program's own loop would: a watch
-// thread's message box owned by the bar needs it.
-void PumpMessages() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
-
-// Polls until done() or the time is up; true when done.
-bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > timeoutMs) return false;
-        PumpMessages();
-        Sleep(50);
-    }
-    return true;
 }
 
 // ---- The process-wide scene: a real top-level window as the button bar, its own temporary path ------------------
@@ -82,12 +60,8 @@ public:
         GetTempPathA(MAX_PATH, temp);
         // A scenario child already has its temporary path from its parent.
         if (GetEnvironmentVariableA("BRISOLT_LAUNCH_SCENARIO", nullptr, 0) == 0) {
-            // A fresh folder each run: Wine hands out the same process ids again and again.
-            const std::string base = ShortPath(temp) + "brl" + std::to_string(GetCurrentProcessId()) + "_";
-            unsigned n = GetTickCount() % 1000;
-            while (Exists(base + std::to_string(n))) ++n;
-            const std::string own = MakeFolder(base + std::to_string(n)) + "\\";
-            ownTemp_ = own;
+            ownTemp_ = std::make_unique<TempFolder>("brl");
+            const std::string own = ShortPath(ownTemp_->path()) + "\\";
             SetEnvironmentVariableA("TMP", own.c_str());
             SetEnvironmentVariableA("TEMP", own.c_str());
             GetTempPathA(MAX_PATH, temp);
@@ -119,117 +93,16 @@ public:
 
     void TearDown() override {
         if (g_scene.bar) DestroyWindow(g_scene.bar);
-        if (!ownTemp_.empty()) RemoveTree(ownTemp_);
+        ownTemp_.reset();
     }
 
 private:
-
-    std::string ownTemp_;
+    std::unique_ptr<TempFolder> ownTemp_;
 };
 
 const ::testing::Environment* const g_environment = ::testing::AddGlobalTestEnvironment(new LaunchEnvironment);
 
 // ---- Windows of this and other processes -------------------------------------------------------------------------
-
-std::string TitleOf(HWND window) {
-    char title[512] = "";
-    GetWindowTextA(window, title, sizeof title);
-    return title;
-}
-
-struct FoundWindow {
-    HWND window = nullptr;
-    std::string text;  // a message box's message
-};
-
-struct WindowSearch {
-    const std::function<bool(const std::string&, HWND)>* match;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<WindowSearch*>(parameter);
-    // Reading the bar's title would send it a message while its thread may be blocked in a run.
-    if (window == g_scene.bar || !IsWindowVisible(window)) return TRUE;
-    if ((*search->match)(TitleOf(window), window)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// The first visible top-level window other than the bar whose title passes the test.
-HWND FindTopLevel(const std::function<bool(const std::string&, HWND)>& match) {
-    WindowSearch search{&match, nullptr};
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-// A dialog of this test process: other tests may show boxes with the same titles meanwhile.
-bool IsDialog(HWND window) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process != GetCurrentProcessId()) return false;
-    char name[32] = "";
-    GetClassNameA(window, name, sizeof name);
-    return std::string(name) == "#32770";
-}
-
-// Watches for a dialog with an exact title from its own thread, records it and answers it with `command`.
-class BoxWatcher {
-public:
-    BoxWatcher(std::vector<std::string> titles, int command, DWORD timeoutMs = 30000) {
-        thread_ = std::thread([this, titles, command, timeoutMs] {
-            WaitFor(
-                [&] {
-                    if (stop_) return true;
-                    HWND box = FindTopLevel([&](const std::string& title, HWND window) {
-                        return IsDialog(window) && std::find(titles.begin(), titles.end(), title) != titles.end();
-                    });
-                    if (!box) return false;
-                    char text[512] = "";
-                    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-                    found_.title = TitleOf(box);
-                    found_.text = text;
-                    found_.childDoneWhenSeen = childDoneCheck_ ? childDoneCheck_() : false;
-                    found_.seen = true;
-                    Sleep(100);
-                    PostMessageA(box, WM_COMMAND, command, 0);
-                    return true;
-                },
-                timeoutMs);
-        });
-    }
-    ~BoxWatcher() { Join(); }
-    void Join() {
-        stop_ = true;
-        if (thread_.joinable()) thread_.join();
-    }
-    void CheckChildDoneWith(std::function<bool()> check) { childDoneCheck_ = std::move(check); }
-
-    struct Seen {
-        bool seen = false;
-        std::string title, text;
-        bool childDoneWhenSeen = false;
-    };
-    // Waits for the box to have been answered.
-    Seen Result(DWORD timeoutMs = 30000) {
-        WaitFor([&] { return found_.seen.load(); }, timeoutMs);
-        stop_ = true;
-        if (thread_.joinable()) thread_.join();
-        return Seen{found_.seen, found_.title, found_.text, found_.childDoneWhenSeen};
-    }
-
-private:
-    struct Found {
-        std::atomic<bool> seen{false};
-        std::string title, text;
-        bool childDoneWhenSeen = false;
-    } found_;
-    std::function<bool()> childDoneCheck_;
-    std::atomic<bool> stop_{false};
-    std::thread thread_;
-};
 
 // The shell's viewer showing a log: a window whose title names the log file. Closes it when found.
 bool LogViewerOpened(const std::string& logFile, DWORD timeoutMs) {
@@ -238,8 +111,8 @@ bool LogViewerOpened(const std::string& logFile, DWORD timeoutMs) {
     HWND viewer = nullptr;
     WaitFor(
         [&] {
-            viewer = FindTopLevel([&](const std::string& title, HWND) {
-                return Lower(title).find(base + ".") != std::string::npos;
+            viewer = FindTopLevel([&](HWND window) {
+                return window != g_scene.bar && Lower(WindowTitle(window)).find(base + ".") != std::string::npos;
             });
             return viewer != nullptr;
         },
@@ -432,34 +305,32 @@ TEST_F(LaunchTest, LoggedDocumentCommandGoesThroughTheWrapperInstead) {
 // ---- Error boxes -------------------------------------------------------------------------------------------------
 
 TEST_F(LaunchTest, NothingToRunShowsTheErrorBox) {
-    BoxWatcher watcher({"Error in Brisolt", "Fatal Error in Brisolt"}, IDOK);
+    DialogWatcher watcher({"Error in Brisolt", "Fatal Error in Brisolt"}, IDOK);
     FreshButton("", "", kLogNever, 0);
     RunButtonCommand(kButton);
-    const BoxWatcher::Seen seen = watcher.Result();
-    EXPECT_TRUE(seen.seen);
-    EXPECT_EQ(seen.title, "Error in Brisolt");
-    EXPECT_FALSE(seen.text.empty());
+    EXPECT_TRUE(watcher.Wait(30000));
+    EXPECT_EQ(watcher.title(), "Error in Brisolt");
+    EXPECT_FALSE(watcher.text().empty());
 }
 
 TEST_F(LaunchTest, MissingFolderShowsTheErrorBox) {
-    BoxWatcher watcher({"Error in Brisolt", "Fatal Error in Brisolt"}, IDOK);
+    DialogWatcher watcher({"Error in Brisolt", "Fatal Error in Brisolt"}, IDOK);
     ButtonDef& button = FreshButton("cmd", "/c exit 0", kLogNever, 0);
     CopyText(button.directory, g_scene.work + "no such folder");
     RunButtonCommand(kButton);
-    const BoxWatcher::Seen seen = watcher.Result();
-    EXPECT_TRUE(seen.seen);
-    EXPECT_EQ(seen.title, "Error in Brisolt");
+    EXPECT_TRUE(watcher.Wait(30000));
+    EXPECT_EQ(watcher.title(), "Error in Brisolt");
 }
 
 TEST_F(LaunchTest, MissingFolderWhileLoggedGivesItsLogNameBack) {
     REQUIRE_CORVANE();
     EnsureLogFolder();
     const std::string log = NextLogFile();
-    BoxWatcher watcher({"Error in Brisolt"}, IDOK);
+    DialogWatcher watcher({"Error in Brisolt"}, IDOK);
     ButtonDef& button = FreshButton("cmd", "/c exit 0", kLogOnError, 0);
     CopyText(button.directory, g_scene.work + "no such folder");
     RunButtonCommand(kButton);
-    EXPECT_TRUE(watcher.Result().seen);
+    EXPECT_TRUE(watcher.Wait(30000));
     EXPECT_FALSE(Exists(log)) << "a run that never started left its log behind";
     EXPECT_EQ(NextLogFile(), log);
 }
@@ -472,26 +343,14 @@ struct EditDialogSeen {
     bool seen = false;
 };
 
-std::thread AnswerEditDialog(EditDialogSeen& seen, const std::string& newOptions, int command) {
-    return std::thread([&seen, newOptions, command] {
-        HWND dialog = nullptr;
-        WaitFor(
-            [&] {
-                dialog = FindTopLevel(
-                    [](const std::string& title, HWND window) { return IsDialog(window) && title == "Brisolt will execute"; });
-                return dialog != nullptr;
-            },
-            30000);
-        if (!dialog) return;
-        char text[1024] = "";
-        SendMessageA(GetDlgItem(dialog, IDC_EDIT_COMMAND), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-        seen.command = text;
-        SendMessageA(GetDlgItem(dialog, IDC_EDIT_OPTIONS), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-        seen.options = text;
+DialogWatcher::Answer AnswerEditDialog(EditDialogSeen& seen, const std::string& newOptions, int command) {
+    return [&seen, newOptions, command](HWND dialog) {
+        seen.command = WindowText(GetDlgItem(dialog, IDC_EDIT_COMMAND));
+        seen.options = WindowText(GetDlgItem(dialog, IDC_EDIT_OPTIONS));
         seen.seen = true;
-        SendMessageA(GetDlgItem(dialog, IDC_EDIT_OPTIONS), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(newOptions.c_str()));
-        PostMessageA(dialog, WM_COMMAND, command, 0);
-    });
+        SetDlgItemTextA(dialog, IDC_EDIT_OPTIONS, newOptions.c_str());
+        PressButton(dialog, command);
+    };
 }
 
 TEST_F(LaunchTest, EditDialogShowsTheCommandWithoutLogPrefixAndTakesNewOptions) {
@@ -501,9 +360,9 @@ TEST_F(LaunchTest, EditDialogShowsTheCommandWithoutLogPrefixAndTakesNewOptions) 
     button.editCommandLine = 1;
     CopyText(button.directory, folder);
     EditDialogSeen seen;
-    std::thread answer = AnswerEditDialog(seen, "--cmdline edited.txt z", IDOK);
+    DialogWatcher answer({"Brisolt will execute"}, AnswerEditDialog(seen, "--cmdline edited.txt z", IDOK));
     RunButtonCommand(kButton);
-    answer.join();
+    answer.Stop();
     ASSERT_TRUE(seen.seen);
     EXPECT_EQ(seen.command, "fixture_sleeper.exe");
     EXPECT_EQ(seen.options, "--cmdline first.txt");
@@ -517,9 +376,9 @@ TEST_F(LaunchTest, EditDialogClearedOptionsRunTheCommandAlone) {
     button.editCommandLine = 1;
     CopyText(button.directory, folder);
     EditDialogSeen seen;
-    std::thread answer = AnswerEditDialog(seen, "", IDOK);
+    DialogWatcher answer({"Brisolt will execute"}, AnswerEditDialog(seen, "", IDOK));
     RunButtonCommand(kButton);
-    answer.join();
+    answer.Stop();
     ASSERT_TRUE(seen.seen);
     EXPECT_EQ(ReadWhole(folder + "\\alone.txt").find("options"), std::string::npos);
     EXPECT_TRUE(Exists(folder + "\\alone.txt"));
@@ -534,9 +393,9 @@ TEST_F(LaunchTest, EditDialogCancelStartsNothingAndGivesTheLogNameBack) {
     button.editCommandLine = 1;
     CopyText(button.directory, folder);
     EditDialogSeen seen;
-    std::thread answer = AnswerEditDialog(seen, "--cmdline never.txt", IDCANCEL);
+    DialogWatcher answer({"Brisolt will execute"}, AnswerEditDialog(seen, "--cmdline never.txt", IDCANCEL));
     RunButtonCommand(kButton);
-    answer.join();
+    answer.Stop();
     ASSERT_TRUE(seen.seen);
     Sleep(500);
     EXPECT_FALSE(Exists(folder + "\\never.txt"));
@@ -613,13 +472,14 @@ TEST_F(LaunchTest, LogShownByModeAndExitCode) {
     for (const ShowCase& c : cases) {
         for (int wait : {1, 0}) {
             const std::string log = NextLogFile();
-            BoxWatcher question({"Brisolt"}, c.answer ? c.answer : IDNO, c.answer ? 30000 : 3000);
+            DialogWatcher question({"Brisolt"}, c.answer ? c.answer : IDNO, c.answer ? 30000 : 3000);
             FreshButton("cmd", "/c exit " + std::to_string(c.exitCode), c.log, wait);
             RunButtonCommand(kButton);
-            const BoxWatcher::Seen seen = question.Result(c.answer ? 30000 : 3000);
-            EXPECT_EQ(seen.seen, c.answer != 0) << c.name << ", wait " << wait;
-            if (seen.seen) {
-                EXPECT_EQ(seen.text, "Show log file?") << c.name;
+            const bool seen = question.Wait(c.answer ? 30000 : 3000);
+            question.Stop();
+            EXPECT_EQ(seen, c.answer != 0) << c.name << ", wait " << wait;
+            if (seen) {
+                EXPECT_EQ(question.text(), "Show log file?") << c.name;
             }
             EXPECT_EQ(LogViewerOpened(log, c.opened ? 30000 : 3000), c.opened) << c.name << ", wait " << wait << ", " << log;
             EXPECT_TRUE(WaitFor([] { return g_runs.childCount == 0; }, 30000));
@@ -683,11 +543,14 @@ TEST_F(LaunchTest, WithoutWaitTheBarStaysAndTheRunReturnsAtOnce) {
 TEST_F(LaunchTest, CaptureWaitsAndPromptsAfterTheChildEnds) {
     // The program has no console of its own (it is a windowed program); this test program has one.
     FreeConsole();
-    SetEnvironmentVariableA("BRL_CAPTURE_PROGRAM", "fixture_sleeper.exe");
+    const ScopedVariable program("BRL_CAPTURE_PROGRAM", "fixture_sleeper.exe");
     FreshButton("%BRL_CAPTURE_PROGRAM%", "1500 0 captured", kLogNever, 0, kShowCapture);
     const DWORD start = GetTickCount();
-    BoxWatcher prompt({"Brisolt"}, IDOK);
-    prompt.CheckChildDoneWith([start] { return GetTickCount() - start >= 1400; });
+    std::atomic<bool> childDoneWhenSeen{false};
+    DialogWatcher prompt({"Brisolt"}, [&](HWND box) {
+        childDoneWhenSeen = GetTickCount() - start >= 1400;
+        PressButton(box, IDOK);
+    });
     std::string titleWhileRunning;
     std::thread title([&] {
         WaitFor(
@@ -702,12 +565,13 @@ TEST_F(LaunchTest, CaptureWaitsAndPromptsAfterTheChildEnds) {
     RunButtonCommand(kButton);
     const DWORD elapsed = GetTickCount() - start;
     title.join();
-    const BoxWatcher::Seen seen = prompt.Result();
+    const bool seen = prompt.Wait(30000);
+    prompt.Stop();
     EXPECT_TRUE(sampler.WasMinimized()) << "capture waits even without wait";
     EXPECT_GE(elapsed, 1400u);
-    ASSERT_TRUE(seen.seen);
-    EXPECT_EQ(seen.text, "Press OK to close capture box");
-    EXPECT_TRUE(seen.childDoneWhenSeen) << "the prompt comes after the child has ended";
+    ASSERT_TRUE(seen);
+    EXPECT_EQ(prompt.text(), "Press OK to close capture box");
+    EXPECT_TRUE(childDoneWhenSeen) << "the prompt comes after the child has ended";
     EXPECT_EQ(titleWhileRunning, "%BRL_CAPTURE_PROGRAM%") << "the console is titled with the command as stored";
     EXPECT_FALSE(IsIconic(g_scene.bar));
 }
@@ -767,13 +631,13 @@ TEST_F(LaunchTest, ExpansionsThatFillTheirBuffersRun) {
     while (options.size() + 3 <= 259) options += "%@%";
     for (int log : {static_cast<int>(kLogNever), 9}) {
         if (log != kLogNever && !CorvaneBuilt()) continue;
-        BoxWatcher box({"Error in Brisolt"}, IDOK, 20000);
+        DialogWatcher box({"Error in Brisolt"}, IDOK, 20000);
         FreshButton("%@%%@%", options, log, 1);
         RunButtonCommand(kButton);
         if (log == kLogNever) {
-            EXPECT_TRUE(box.Result(20000).seen) << "no such program: the error box";
+            EXPECT_TRUE(box.Wait(20000)) << "no such program: the error box";
         }
-        box.Join();
+        box.Stop();
         EXPECT_FALSE(IsIconic(g_scene.bar));
     }
 }
@@ -783,11 +647,11 @@ TEST_F(LaunchTest, MissingLogWrapperRunsWithoutItAndGivesTheNameBack) {
     const std::string log = NextLogFile();
     const std::string folder = Folder("nowrapper");
     CopyText(g_paths.logWrapperPath, g_scene.work + "nowhere\\corvane.exe");
-    BoxWatcher box({"Error in Brisolt"}, IDOK, 5000);
+    DialogWatcher box({"Error in Brisolt"}, IDOK, 5000);
     ButtonDef& button = FreshButton("cmd /c echo ran> ran.txt", "", kLogOnError, 1);
     CopyText(button.directory, folder);
     RunButtonCommand(kButton);
-    box.Join();
+    box.Stop();
     EXPECT_FALSE(Exists(log)) << "no wrapper ran, so no log stays reserved";
     EXPECT_EQ(NextLogFile(), log);
 }
@@ -823,22 +687,17 @@ ScenarioResult RunScenario(const std::string& scenario, const std::string& tempP
     ScenarioResult result;
     const std::string report = g_scene.work + "scenario_" + scenario + ".txt";
     DeleteFileA(report.c_str());
-    char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string line = "\"" + std::string(self) + "\" --gtest_filter=TempFolderScenario.*";
-    SetEnvironmentVariableA("BRISOLT_LAUNCH_SCENARIO", scenario.c_str());
-    SetEnvironmentVariableA("BRISOLT_LAUNCH_REPORT", report.c_str());
-    SetEnvironmentVariableA("TMP", tempPath.c_str());
-    SetEnvironmentVariableA("TEMP", tempPath.c_str());
+    std::string line = "\"" + ExePath() + "\" --gtest_filter=TempFolderScenario.*";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    const BOOL started =
-        CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
-    SetEnvironmentVariableA("BRISOLT_LAUNCH_SCENARIO", nullptr);
-    SetEnvironmentVariableA("BRISOLT_LAUNCH_REPORT", nullptr);
-    SetEnvironmentVariableA("TMP", g_scene.temp.c_str());
-    SetEnvironmentVariableA("TEMP", g_scene.temp.c_str());
+    BOOL started = FALSE;
+    {
+        const ScopedVariable name("BRISOLT_LAUNCH_SCENARIO", scenario.c_str());
+        const ScopedVariable reportTo("BRISOLT_LAUNCH_REPORT", report.c_str());
+        const ScopedVariable tmp("TMP", tempPath.c_str()), temp("TEMP", tempPath.c_str());
+        started = CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
+    }
     if (!started) return result;
     CloseHandle(process.hThread);
     if (WaitForSingleObject(process.hProcess, 120000) == WAIT_OBJECT_0) {
@@ -886,10 +745,13 @@ TEST(TempFolderScenario, Child) {
     EXPECT_FALSE(Exists(LogFolder()));
 }
 
-// ---- Clean-up at exit: last, once every other run has left its logs ---------------------------------------------
+// ---- Clean-up at exit ---------------------------------------------------------------------------------------------
 
-TEST_F(LaunchTest, ZzDeleteLogFilesRemovesLogsAndFolderButLeavesAFileInUse) {
+TEST_F(LaunchTest, DeleteLogFilesRemovesLogsAndFolderButLeavesAFileInUse) {
     REQUIRE_CORVANE();
+    // What other tests left goes first: the folder is forgotten once it is gone, and the logs start at 1.
+    DeleteLogFiles();
+    ASSERT_STREQ(LogFolder(), "") << "an earlier test left its log folder in use";
     EnsureLogFolder();
     std::vector<std::string> logs;
     for (const char* word : {"one", "two", "three"}) {
@@ -923,14 +785,13 @@ TEST_F(LaunchTest, OverlongTemporaryPathRunsWithoutALogAndTriesAgainNextTime) {
     DeleteLogFiles();
     ASSERT_STREQ(LogFolder(), "") << "an earlier test left its log folder in use";
     const std::string overlong = "C:\\" + std::string(300, 'x') + "\\";
-    SetEnvironmentVariableA("TMP", overlong.c_str());
-    SetEnvironmentVariableA("TEMP", overlong.c_str());
     const std::string out = g_scene.work + "unlogged.txt";
     DeleteFileA(out.c_str());
     FreshButton("cmd", "/c echo ran> \"" + out + "\"", kLogOnError, 1);
-    RunButtonCommand(kButton);
-    SetEnvironmentVariableA("TMP", g_scene.temp.c_str());
-    SetEnvironmentVariableA("TEMP", g_scene.temp.c_str());
+    {
+        const ScopedVariable tmp("TMP", overlong.c_str()), temp("TEMP", overlong.c_str());
+        RunButtonCommand(kButton);
+    }
     EXPECT_TRUE(WaitFor([&] { return ReadWhole(out).find("ran") != std::string::npos; }, 10000)) << "the run went ahead";
     EXPECT_STREQ(LogFolder(), "");
     char current[MAX_PATH] = "";

@@ -4,9 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <cstring>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "base/app_handles.h"
@@ -14,43 +12,14 @@
 #include "res/resource.h"
 #include "base/bounded_text.h"
 #include "settings/settings_records.h"
+#include "support/dialog_watcher.h"
+#include "support/temp_folder.h"
+#include "support/test_files.h"
+#include "support/window_text.h"
 
 namespace {
 
 constexpr char kQueryTitle[] = "Brisolt Query";
-constexpr DWORD kWaitMs = 15000;
-
-std::string WindowText(HWND window) {
-    char text[1024] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-// A visible "Brisolt Query" dialog of this process other than `previous`, or null after the wait.
-HWND WaitForQuery(HWND previous) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < kWaitMs) {
-        HWND found = FindWindowA(nullptr, kQueryTitle);
-        if (found && found != previous && IsWindowVisible(found)) {
-            DWORD process = 0;
-            GetWindowThreadProcessId(found, &process);
-            if (process == GetCurrentProcessId()) return found;
-        }
-        if (previous && !IsWindow(previous)) previous = nullptr;
-        Sleep(20);
-    }
-    return nullptr;
-}
-
-bool WaitUntilGone(HWND dialog) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < kWaitMs) {
-        if (!IsWindow(dialog)) return true;
-        Sleep(20);
-    }
-    return false;
-}
-
 // One dialog as the watcher met it, and what it did there.
 struct Step {
     const char* typed;  // nullptr: press Cancel
@@ -65,64 +34,46 @@ struct Step {
     RECT expectedClient = {};
 };
 
-// Answers each dialog in turn from another thread, the way a user would; a dialog left open is cancelled
-// so that no test can hang.
+// Answers each dialog in turn from another thread, the way a user would; a dialog beyond the script is
+// counted and cancelled, so that no test can hang.
 class Watcher {
 public:
-    explicit Watcher(std::vector<Step>& steps) : steps_(steps), thread_([this] { Run(); }) {}
-    ~Watcher() { Join(); }
-    void Join() {
-        if (thread_.joinable()) thread_.join();
-    }
+    explicit Watcher(std::vector<Step>& steps) : steps_(steps) {}
+    // Ends the watch; the script is complete once the expansion has returned.
+    void Join() { watcher_.Stop(); }
     // Dialogs that appeared beyond the script.
     int extra() const { return extra_; }
 
 private:
-    void Run() {
-        HWND previous = nullptr;
-        for (Step& step : steps_) {
-            HWND dialog = WaitForQuery(previous);
-            if (!dialog) return;
-            step.found = true;
-            step.name = WindowText(GetDlgItem(dialog, IDC_QUERY_NAME));
-            step.value = WindowText(GetDlgItem(dialog, IDC_QUERY_VALUE));
-            step.readOnlyName = (GetWindowLongPtrA(GetDlgItem(dialog, IDC_QUERY_NAME), GWL_STYLE) & ES_READONLY) != 0;
-            step.hasHelpButton = GetDlgItem(dialog, IDC_HELP_BUTTON) != nullptr;
-            step.owner = GetWindow(dialog, GW_OWNER);
-            GUITHREADINFO info = {};
-            info.cbSize = sizeof info;
-            if (GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info)) {
-                step.valueHasFocus = info.hwndFocus == GetDlgItem(dialog, IDC_QUERY_VALUE);
-            }
-            GetClientRect(dialog, &step.client);
-            step.expectedClient = {0, 0, 228, 74};
-            MapDialogRect(dialog, &step.expectedClient);
-            if (step.typed) {
-                SetDlgItemTextA(dialog, IDC_QUERY_VALUE, step.typed);
-                PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                             reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-            } else {
-                PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
-                             reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
-            }
-            if (!WaitUntilGone(dialog)) return;
-            previous = dialog;
+    void Answer(HWND dialog) {
+        if (next_ == steps_.size()) {
+            ++extra_;
+            PressButton(dialog, IDCANCEL);
+            return;
         }
-        // Anything further was not expected: count it and close it.
-        const DWORD start = GetTickCount();
-        while (GetTickCount() - start < 1000) {
-            if (HWND more = FindWindowA(nullptr, kQueryTitle)) {
-                ++extra_;
-                PostMessageA(more, WM_COMMAND, IDCANCEL, 0);
-                WaitUntilGone(more);
-            }
-            Sleep(20);
+        Step& step = steps_[next_++];
+        step.found = true;
+        step.name = WindowText(GetDlgItem(dialog, IDC_QUERY_NAME));
+        step.value = WindowText(GetDlgItem(dialog, IDC_QUERY_VALUE));
+        step.readOnlyName = (GetWindowLongPtrA(GetDlgItem(dialog, IDC_QUERY_NAME), GWL_STYLE) & ES_READONLY) != 0;
+        step.hasHelpButton = GetDlgItem(dialog, IDC_HELP_BUTTON) != nullptr;
+        step.owner = GetWindow(dialog, GW_OWNER);
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        if (GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info)) {
+            step.valueHasFocus = info.hwndFocus == GetDlgItem(dialog, IDC_QUERY_VALUE);
         }
+        GetClientRect(dialog, &step.client);
+        step.expectedClient = {0, 0, 228, 74};
+        MapDialogRect(dialog, &step.expectedClient);
+        if (step.typed) SetDlgItemTextA(dialog, IDC_QUERY_VALUE, step.typed);
+        PressButton(dialog, step.typed ? IDOK : IDCANCEL);
     }
 
     std::vector<Step>& steps_;
+    std::size_t next_ = 0;
     std::atomic<int> extra_{0};
-    std::thread thread_;
+    DialogWatcher watcher_{{kQueryTitle}, [this](HWND dialog) { Answer(dialog); }};  // last: starts at once
 };
 
 class ExpandPlaceholdersTest : public ::testing::Test {
@@ -237,32 +188,22 @@ TEST_F(ExpandPlaceholdersTest, CancelReturnsZeroAndAsksNoMore) {
     EXPECT_EQ(watcher.extra(), 0);
 }
 
-std::string ShortForm(const std::string& path) {
-    char buffer[1024];
-    const DWORD length = GetShortPathNameA(path.c_str(), buffer, sizeof buffer);
-    return (length > 0 && length < sizeof buffer) ? std::string(buffer, length) : std::string();
-}
-
 class SystemValuesTest : public ExpandPlaceholdersTest {
 protected:
     void SetUp() override {
         ExpandPlaceholdersTest::SetUp();
-        char temp[MAX_PATH];
-        ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
-        folder_ = std::string(temp) + "Brisolt Expansion Folder With Blanks";
-        CreateDirectoryA(folder_.c_str(), nullptr);
-        file_ = folder_ + "\\long report name.tex";
+        ASSERT_FALSE(folder_.path().empty());
+        file_ = folder_.File("long report name.tex");
         HANDLE handle = CreateFileA(file_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         ASSERT_NE(handle, INVALID_HANDLE_VALUE);
         CloseHandle(handle);
     }
     void TearDown() override {
-        DeleteFileA(file_.c_str());
-        RemoveDirectoryA(folder_.c_str());
         SetEnvironmentVariableA("BRISOLT_LONG_VALUE", nullptr);
         ExpandPlaceholdersTest::TearDown();
     }
-    std::string folder_, file_;
+    TempFolder folder_{"Brisolt Expansion Folder With Blanks"};
+    std::string file_;
 };
 
 TEST_F(SystemValuesTest, LongEnvironmentValueComesWhole) {
@@ -279,8 +220,7 @@ TEST_F(SystemValuesTest, LongEnvironmentValueComesWhole) {
 }
 
 TEST_F(SystemValuesTest, ShortNamesWhenLongNamesAreOff) {
-    const std::string shortName = ShortForm(file_);
-    ASSERT_FALSE(shortName.empty());
+    const std::string shortName = ShortPath(file_);
     ASSERT_NE(shortName, file_) << "Wine gave no short form for a name with blanks";
     CopyText(g_paths.mainFile, file_);
 
@@ -297,7 +237,7 @@ TEST_F(SystemValuesTest, ShortNamesWhenLongNamesAreOff) {
     EXPECT_EQ(std::string(out), "long report name");
 
     // A main file that does not exist has no short form: the path as stored.
-    const std::string missing = folder_ + "\\not written yet.tex";
+    const std::string missing = folder_.File("not written yet.tex");
     CopyText(g_paths.mainFile, missing);
     ASSERT_EQ(ExpandPlaceholders("%@%", 0, out, sizeof out), 1);
     EXPECT_EQ(std::string(out), missing);

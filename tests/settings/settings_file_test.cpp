@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "base/app_handles.h"
@@ -14,18 +12,12 @@
 #include "config/button_icons.h"
 #include "settings/settings_file.h"
 #include "settings/settings_rules.h"
+#include "support/temp_folder.h"
 #include "support/test_files.h"
 
 namespace {
 
-const char kMissing[] = "<missing>";
-
-// What the file says for one key, or kMissing.
-std::string Profile(const std::string& path, const char* section, const char* key) {
-    char value[1024];
-    GetPrivateProfileStringA(section, key, kMissing, value, sizeof value, path.c_str());
-    return value;
-}
+const char kMissing[] = "<missing>";  // what IniValue gives for a key that is not there
 
 class SettingsFile : public ::testing::Test {
 protected:
@@ -33,27 +25,16 @@ protected:
         g_app.appInstance = GetModuleHandleA(nullptr);
         g_settings = SettingsStore{};
         g_paths = PathStore{};
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        // A fresh file name for every test: the profile functions may keep a file they have seen cached.
-        static int counter = 0;
-        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        path_ = std::string(temp) + "brisolt_found_" + std::to_string(GetCurrentProcessId()) + "_" +
-                std::to_string(++counter) + "_" + info->name() + ".ini";
-        for (char& c : path_) {
-            if (c == '/') c = '_';
-        }
-        DeleteFileA(path_.c_str());
+        ASSERT_FALSE(folder_.path().empty());
         ASSERT_LT(path_.size(), sizeof g_paths.settingsFile);
         CopyText(g_paths.settingsFile, path_);
     }
-    void TearDown() override {
-        SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(path_.c_str());
-    }
-    std::string Key(const char* section, const char* key) const { return Profile(path_, section, key); }
+    std::string Key(const char* section, const char* key) const { return IniValue(path_, section, key); }
 
-    std::string path_;
+    // A fresh folder, and so a fresh file name, for every test: the profile functions may keep a file
+    // they have seen cached.
+    TempFolder folder_{"brisolt_settings"};
+    const std::string path_ = folder_.File("Brisolt.ini");
 };
 
 // Fills every field with something a read must replace.
@@ -191,9 +172,7 @@ TEST_F(SettingsFile, EverythingStoredReadsBackAsWritten) {
     CopyText(def.directory, "C:\\Papers");
     CopyText(def.tip, "Runs LaTeX");
     // The test program carries Brisolt's two icons, so the icon loading keeps the file and number.
-    char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    CopyText(def.iconFile, self);
+    CopyText(def.iconFile, ExePath());
     def.iconNumber = 1;
     const ButtonDef written = def;
     WriteSettings();

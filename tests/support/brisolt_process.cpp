@@ -1,46 +1,10 @@
 // Test harness: runs the built Brisolt.exe in a process of its own, finds its windows and ends it.
 #include "support/brisolt_process.h"
-#include "support/test_files.h"
 
-#include <cstring>
 #include <vector>
 
-namespace {
-
-constexpr DWORD kPollMs = 50;
-
-struct WindowSearch {
-    DWORD processId;
-    const char* className;
-    const char* title;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM data) {
-    WindowSearch& search = *reinterpret_cast<WindowSearch*>(data);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != search.processId || !IsWindowVisible(window)) return TRUE;
-    char text[256] = "";
-    if (search.className) {
-        GetClassNameA(window, text, sizeof text);
-        if (std::strcmp(text, search.className) != 0) return TRUE;
-    }
-    if (search.title) {
-        GetWindowTextA(window, text, sizeof text);
-        if (std::strcmp(text, search.title) != 0) return TRUE;
-    }
-    search.found = window;
-    return FALSE;
-}
-
-}  // namespace
-
-HWND FindProcessWindow(DWORD processId, const char* className, const char* title) {
-    WindowSearch search = {processId, className, title, nullptr};
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
+#include "support/test_files.h"
+#include "support/wait.h"
 
 BrisoltProcess::~BrisoltProcess() {
     if (IsRunning()) Kill();
@@ -68,12 +32,10 @@ bool BrisoltProcess::Start(const std::string& arguments) {
 }
 
 HWND BrisoltProcess::WaitForWindow(DWORD timeoutMs, const char* className, const char* title) const {
-    const ULONGLONG end = GetTickCount64() + timeoutMs;
-    for (;;) {
-        if (HWND window = FindProcessWindow(processId_, className, title)) return window;
-        if (GetTickCount64() >= end || !IsRunning()) return nullptr;
-        Sleep(kPollMs);
-    }
+    HWND window = nullptr;
+    WaitFor([&] { return (window = FindProcessWindow(processId_, className, title)) != nullptr || !IsRunning(); },
+            timeoutMs);
+    return window;
 }
 
 HWND BrisoltProcess::WaitForMainWindow(DWORD timeoutMs) {

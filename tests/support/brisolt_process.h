@@ -6,9 +6,7 @@
 #include <optional>
 #include <string>
 
-// A top-level window of process `processId` whose class and title match (null matches anything;
-// the title is compared whole); visible windows only. Null when there is none.
-HWND FindProcessWindow(DWORD processId, const char* className, const char* title);
+#include "support/find_window.h"
 
 // One started Brisolt.exe. Everything waits with a bound; the destructor kills a process still running.
 class BrisoltProcess {

@@ -22,6 +22,17 @@ void WriteWhole(const std::string& path, const std::string& text) {
     out << text;
 }
 
+std::string IniValue(const std::string& path, const char* section, const char* key) {
+    char value[1024] = "";
+    GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value, path.c_str());
+    return value;
+}
+
+std::string MakeFolder(const std::string& path) {
+    CreateDirectoryA(path.c_str(), nullptr);
+    return path;
+}
+
 std::string LongPath(const std::string& path) {
     char buffer[MAX_PATH];
     const DWORD length = GetLongPathNameA(path.c_str(), buffer, MAX_PATH);
@@ -34,11 +45,15 @@ std::string ShortPath(const std::string& path) {
     return (length > 0 && length < MAX_PATH) ? std::string(buffer, length) : path;
 }
 
-std::string ExeFolder() {
+std::string ExePath() {
     char path[MAX_PATH];
     const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const std::string folder(path, length < MAX_PATH ? length : 0);
-    return folder.substr(0, folder.find_last_of('\\') + 1);
+    return std::string(path, length < MAX_PATH ? length : 0);
+}
+
+std::string ExeFolder() {
+    const std::string path = ExePath();
+    return path.substr(0, path.find_last_of('\\') + 1);
 }
 
 void RemoveTree(const std::string& folder) {
@@ -51,6 +66,7 @@ void RemoveTree(const std::string& folder) {
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 RemoveTree(folder + name + "\\");
             } else {
+                SetFileAttributesA((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
                 DeleteFileA((folder + name).c_str());
             }
         } while (FindNextFileA(search, &found));

@@ -1,4 +1,5 @@
-// Files and folders for the Windows tests: reading and writing whole files, long names, clean-up.
+// Files and folders for the Windows tests: reading and writing whole files, settings values, long and
+// short names, the test's own program, clean-up.
 #pragma once
 
 #include <string>
@@ -6,11 +7,17 @@
 bool Exists(const std::string& path);
 std::string ReadWhole(const std::string& path);
 void WriteWhole(const std::string& path, const std::string& text);
+// One value of an INI file as the profile functions read it, or "<missing>" when the key is not there.
+std::string IniValue(const std::string& path, const char* section, const char* key);
+// Makes a folder (its parent must exist) and gives its name back.
+std::string MakeFolder(const std::string& path);
 // The long form of path, or path itself when the system has none.
 std::string LongPath(const std::string& path);
 // The short (8.3) form of path, or path itself when the system has none.
 std::string ShortPath(const std::string& path);
+// The running executable's full name.
+std::string ExePath();
 // The folder of the running executable, with its trailing "\": the built programs are there too.
 std::string ExeFolder();
-// Removes a folder (given with its trailing "\") and everything below it.
+// Removes a folder (given with its trailing "\") and everything below it, read-only files included.
 void RemoveTree(const std::string& folder);
