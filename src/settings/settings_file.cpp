@@ -3,7 +3,10 @@
 
 #include <windows.h>
 
+#include <cstring>
+
 #include "res/resource.h"
+#include "base/app_handles.h"
 #include "base/bounded_text.h"
 #include "base/res_strings.h"
 #include "settings/settings_rules.h"
@@ -12,6 +15,43 @@ SettingsStore g_settings;
 PathStore g_paths;
 
 namespace {
+
+// A settings file that cannot be written is announced once, rather than losing changes unnoticed.
+struct WriteFailure {
+    char toldFor[kPathSize] = "";  // the file the user has been told about
+};
+WriteFailure g_writeFailure;
+
+// The file as the profile functions see it: a bare name lives in the Windows folder.
+FixedText<kPathSize> FullSettingsPath() {
+    FixedText<kPathSize> path;
+    if (std::strpbrk(g_paths.settingsFile, "\\/:") == nullptr) {
+        const UINT length = GetWindowsDirectoryA(path.text, sizeof path.text);
+        if (length == 0 || length >= sizeof path.text) path.text[0] = '\0';
+        if (path.text[0] != '\0') AppendText(path.text, "\\");
+    }
+    AppendText(path.text, FieldText(g_paths.settingsFile));
+    return path;
+}
+
+void TellWriteFailed() {
+    if (SameName(FieldText(g_writeFailure.toldFor), FieldText(g_paths.settingsFile))) return;
+    CopyText(g_writeFailure.toldFor, FieldText(g_paths.settingsFile));
+    char text[kResTextSize + kPathSize];
+    FormatText(text, ResStr(IDS_SETTINGS_NOT_SAVED).text, FullSettingsPath().text);
+    MessageBoxA(g_app.mainWindow, text, ResStr(IDS_PROGRAM_NAME).text, MB_ICONWARNING | MB_OK);
+}
+
+// Every write of the settings file goes through here.
+void WriteValue(const char* section, const char* key, const char* value) {
+    if (!WritePrivateProfileStringA(section, key, value, g_paths.settingsFile)) TellWriteFailed();
+}
+
+void WriteIntValue(const char* section, const char* key, int value) {
+    char text[32];
+    FormatText(text, "%d", value);
+    WriteValue(section, key, text);
+}
 
 template <std::size_t N>
 void ReadButtonField(int index, int keyId, char (&field)[N]) {
@@ -24,7 +64,7 @@ int ReadButtonInt(int index, int keyId, int fallback) {
 }
 
 void WriteButtonInt(int index, int keyId, int value) {
-    WriteIniInt(ResStr(IDS_SEC_BUTTONS).text, ButtonKey(index, keyId).text, value, g_paths.settingsFile);
+    WriteIntValue(ResStr(IDS_SEC_BUTTONS).text, ButtonKey(index, keyId).text, value);
 }
 
 void ReadRecentValues(int sectionId, int keyPatternId, char (&values)[kRecentCount][kPathSize]) {
@@ -54,8 +94,7 @@ void ReadButtonString(int index, int keyId, char* buffer, int size) {
 }
 
 void WriteButtonString(int index, int keyId, const char* value) {
-    WritePrivateProfileStringA(ResStr(IDS_SEC_BUTTONS).text, ButtonKey(index, keyId).text,
-                               value[0] ? value : nullptr, g_paths.settingsFile);
+    WriteValue(ResStr(IDS_SEC_BUTTONS).text, ButtonKey(index, keyId).text, value[0] ? value : nullptr);
 }
 
 int WriteIniInt(const char* section, const char* key, int value, const char* file) {
@@ -75,11 +114,11 @@ int ReadOptionInt(int keyId, int fallback) {
 }
 
 void WriteOptionString(int keyId, const char* value) {
-    WritePrivateProfileStringA(ResStr(IDS_SEC_OPTIONS).text, ResStr(keyId).text, value, g_paths.settingsFile);
+    WriteValue(ResStr(IDS_SEC_OPTIONS).text, ResStr(keyId).text, value);
 }
 
 void WriteOptionInt(int keyId, int value) {
-    WriteIniInt(ResStr(IDS_SEC_OPTIONS).text, ResStr(keyId).text, value, g_paths.settingsFile);
+    WriteIntValue(ResStr(IDS_SEC_OPTIONS).text, ResStr(keyId).text, value);
 }
 
 void ReadRecentList(RecentList& list, int sectionId, int keyPatternId) {
@@ -97,7 +136,7 @@ void WriteRecentList(const RecentList& list, int sectionId, int keyPatternId) {
     for (int k = 0; k < kRecentCount; ++k) {
         KeyName key;
         FormatText(key.text, pattern.text, k);
-        WritePrivateProfileStringA(section.text, key.text, list.entries[k], g_paths.settingsFile);
+        WriteValue(section.text, key.text, list.entries[k]);
     }
 }
 

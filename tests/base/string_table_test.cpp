@@ -111,6 +111,7 @@ const Entry kEntries[] = {
     {436, "Waiting for a child process to end.\nOK to leave it unattended?"},
     {437, "Waiting for %d child processes to end.\nOK to leave them unattended?"},
     {438, "Press OK to close capture box"},
+    {448, "Brisolt could not save its settings in\n%s\nChanges made now last only until Brisolt ends."},
 };
 
 class StringTable : public ::testing::Test {

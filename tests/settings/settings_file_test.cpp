@@ -12,6 +12,7 @@
 #include "config/button_icons.h"
 #include "settings/settings_file.h"
 #include "settings/settings_rules.h"
+#include "support/dialog_watcher.h"
 #include "support/temp_folder.h"
 #include "support/test_files.h"
 
@@ -381,7 +382,7 @@ TEST_F(SettingsFile, ValuesLongerThanTheirFieldsAreCut) {
     EXPECT_STREQ(g_settings.buttons[1].title, "");
 }
 
-TEST_F(SettingsFile, ReadOnlyFileIsLeftAsItWas) {
+TEST_F(SettingsFile, UnwritableFileIsLeftAsItWasAndTheUserToldOnce) {
     const std::string text = "[Options]\r\nRows=3\r\n[Custom]\r\nKeep=yes\r\n";
     WriteWhole(path_, text);
     ASSERT_TRUE(SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_READONLY));
@@ -394,9 +395,16 @@ TEST_F(SettingsFile, ReadOnlyFileIsLeftAsItWas) {
     CopyText(g_settings.buttons[0].title, "Changed");
     CopyText(g_settings.buttons[0].options, "\"quoted\"");
     g_settings.buttons[0].useLongNames = 1;
+    DialogWatcher notice({"Brisolt"}, IDOK);
+    WriteSettings();
     WriteSettings();
     CloseHandle(guard);
     EXPECT_EQ(ReadWhole(path_), text);
+    ASSERT_TRUE(notice.Wait(10000)) << "no word of the lost settings";
+    EXPECT_EQ(notice.text(), "Brisolt could not save its settings in\n" + path_ +
+                                 "\nChanges made now last only until Brisolt ends.");
+    Sleep(500);
+    EXPECT_EQ(notice.answered(), 1) << "told once, not for every key";
 }
 
 TEST_F(SettingsFile, WriteSettingsKeepsEveryOtherKey) {
