@@ -1,10 +1,12 @@
-// Measures what the log wrapper costs: start-up of a trivial command, and throughput of a large output.
+// What the log wrapper costs: start-up of a trivial command, and throughput of a large output, each
+// against the same command run directly.
 #include <windows.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
+#include <vector>
 
+#include "bench_support.h"
 #include "support/test_files.h"
 
 namespace {
@@ -50,15 +52,24 @@ double TimeRun(const std::string& line) {
     return Seconds(start, end);
 }
 
-// Total seconds of runs starts of line, or a negative value when one failed.
-double TimeRuns(const std::string& line, int runs) {
-    double total = 0;
+// Runs direct and wrapped in turn, `runs` times each, into row as medians; `check` after each
+// wrapped run says whether it did all its work.
+template <typename Check>
+void Interleave(const std::string& direct, const std::string& wrapped, int runs, double scale, BenchRow& row,
+                Check check) {
+    std::vector<double> plain, through;
     for (int i = 0; i < runs; ++i) {
-        const double seconds = TimeRun(line);
-        if (seconds < 0) return -1;
-        total += seconds;
+        const double a = TimeRun(direct);
+        const double b = TimeRun(wrapped);
+        if (a < 0 || b < 0 || !check()) {
+            row.failure = "a run failed";
+            return;
+        }
+        plain.push_back(a * scale);
+        through.push_back(b * scale);
     }
-    return total;
+    row.ours = Median(through);
+    row.baseline = Median(plain);
 }
 
 bool WriteTextFile(const std::string& path, unsigned long long size) {
@@ -87,76 +98,36 @@ unsigned long long FileSize(const std::string& path) {
     return (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
-// One throughput comparison: the same output written directly and through the wrapper.
-void PrintThroughput(const char* title, int runs, unsigned long long bytes, double direct, double wrapped) {
-    const double megabytes = static_cast<double>(bytes) / (1 << 20) * runs;
-    std::printf("throughput, %d runs of 50 MB %s:\n", runs, title);
-    std::printf("  direct, > NUL                    %8.2f s per run, %8.1f MB/s\n", direct / runs, megabytes / direct);
-    std::printf("  through corvane, log + NUL       %8.2f s per run, %8.1f MB/s\n", wrapped / runs,
-                megabytes / wrapped);
-    std::printf("  ratio                            %8.2f\n", wrapped / direct);
-}
 }  // namespace
 
-int main(int argc, char** argv) {
-    const int runs = argc > 1 ? std::atoi(argv[1]) : 20;
-    // Wine's own "type" moves about 1 MB/s, so one 50 MB run already takes a minute there.
-    const int bigRuns = argc > 2 ? std::atoi(argv[2]) : 1;
-    if (runs < 1 || bigRuns < 1) {
-        std::fprintf(stderr, "usage: corvane_bench [RUNS [RUNS-OF-50-MB]]\n");
-        return 2;
-    }
+void AddCorvaneRows(int runs, int bigRuns, std::vector<BenchRow>& rows) {
     const std::string corvane = ShortPath(ExeFolder() + "corvane.exe");
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    const std::string folder = std::string(temp) + "corvane_bench_" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(folder.c_str(), nullptr);
-    const std::string work = ShortPath(folder) + "\\";
+    const std::string work = ShortPath(BenchFolder());
     const std::string log = work + "log1.txt";
     const std::string data = work + "data.txt";
-    int status = 0;
 
+    BenchRow startup{"corvane start-up, \"cmd /c exit 0\""};
     const std::string trivial = "cmd /c exit 0";
-    const double direct = TimeRuns(trivial, runs);
-    const double wrapped = TimeRuns(corvane + " " + log + " " + trivial, runs);
-    if (direct < 0 || wrapped < 0) {
-        status = 1;
-    } else {
-        std::printf("start-up, %d runs of \"%s\":\n", runs, trivial.c_str());
-        std::printf("  direct           %8.1f ms per run\n", 1000 * direct / runs);
-        std::printf("  through corvane  %8.1f ms per run\n", 1000 * wrapped / runs);
-        std::printf("  ratio            %8.2f\n", wrapped / direct);
-    }
+    Interleave(trivial, corvane + " " + log + " " + trivial, runs, 1000, startup, [] { return true; });
+    rows.push_back(startup);
+    if (bigRuns == 0) return;
 
     const unsigned long long size = 50ull << 20;
-    if (!WriteTextFile(data, size)) {
-        std::fprintf(stderr, "cannot write %s\n", data.c_str());
-        status = 1;
-    } else {
-        const double typed = TimeRuns("cmd /c type " + data + " > NUL", bigRuns);
-        const double logged = TimeRuns(corvane + " " + log + " cmd /c type " + data, bigRuns);
-        const unsigned long long loggedSize = FileSize(log);
-        if (typed < 0 || logged < 0 || loggedSize < size) {
-            std::fprintf(stderr, "throughput run failed (log holds %llu bytes)\n", loggedSize);
-            status = 1;
-        } else {
-            PrintThroughput("through \"cmd /c type\"", bigRuns, size, typed, logged);
-        }
-    }
-
+    BenchRow typed{"corvane throughput, 50 MB through \"cmd /c type\""};
     // The same 50 MB from a program that writes in large blocks shows the wrapper's own ceiling.
-    const std::string writer = "\"" + ExeFolder() + "fixture_child.exe\" --out " + std::to_string(size);
-    const double plain = TimeRuns(writer, bigRuns);
-    const double through = TimeRuns(corvane + " " + log + " " + writer, bigRuns);
-    if (plain < 0 || through < 0 || FileSize(log) < size) {
-        std::fprintf(stderr, "block-writer run failed\n");
-        status = 1;
+    BenchRow blocks{"corvane throughput, 50 MB in 64 KB blocks"};
+    typed.unit = blocks.unit = "s";
+    const auto logWhole = [&] { return FileSize(log) >= size; };
+    if (!WriteTextFile(data, size)) {
+        typed.failure = "cannot write " + data;
     } else {
-        PrintThroughput("from fixture_child in 64 KB blocks", bigRuns, size, plain, through);
+        Interleave("cmd /c type " + data + " > NUL", corvane + " " + log + " cmd /c type " + data, bigRuns, 1, typed,
+                   logWhole);
     }
-
+    const std::string writer = "\"" + ExeFolder() + "fixture_child.exe\" --out " + std::to_string(size);
+    Interleave(writer, corvane + " " + log + " " + writer, bigRuns, 1, blocks, logWhole);
+    rows.push_back(typed);
+    rows.push_back(blocks);
     DeleteFileA(log.c_str());
     DeleteFileA(data.c_str());
-    RemoveDirectoryA(folder.c_str());
-    return status;
 }
