@@ -11,19 +11,30 @@
 #include "settings/settings_file.h"
 
 void PushRecent(const char* value, RecentList& list) {
-    const bool files = &list == &g_settings.recentFiles;
-    // Another instance may share the file: start from what it holds now, not from an old copy.
-    if (files) {
-        ReadRecentFiles();
+    // Another instance may share the file: the change starts from what it holds now, not from an old copy.
+    if (&list == &g_settings.recentFiles) {
+        ChangeRecentFiles([&] {
+            PushRecentEntry(value, list, &g_settings.recentPositions);
+            return true;
+        });
     } else {
-        ReadRecentList(list, IDS_SEC_DIRECTORIES, IDS_KEY_DIRECTORY_PATTERN);
+        ChangeRecentList(list, IDS_SEC_DIRECTORIES, IDS_KEY_DIRECTORY_PATTERN,
+                         [&] {
+                             PushRecentEntry(value, list, nullptr);
+                             return true;
+                         });
     }
-    PushRecentEntry(value, list, files ? &g_settings.recentPositions : nullptr);
-    if (files) {
-        WriteRecentFiles();
-    } else {
-        WriteRecentList(list, IDS_SEC_DIRECTORIES, IDS_KEY_DIRECTORY_PATTERN);
-    }
+}
+
+void SavePlace(const WindowPlace& place) {
+    WriteWindowPlace(place);
+    if (g_paths.mainFile[0] == '\0') return;
+    ChangeRecentFiles([&] {
+        const int i = FindRecent(g_settings.recentFiles, FieldText(g_paths.mainFile));
+        if (i < 0) return false;
+        FormatPosition(place, g_settings.recentPositions.entries[i]);
+        return true;
+    });
 }
 
 FixedText<kPathSize> ShellDisplayName(const char* path) {

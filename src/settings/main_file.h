@@ -2,11 +2,15 @@
 #pragma once
 
 #include "base/bounded_text.h"
+#include "settings/recent_lists.h"
 #include "settings/settings_records.h"
 
 // Moves or inserts value at the front of recentFiles (with its position) or recentFolders, after
 // re-reading that list from the settings file, and writes the changed list or lists back.
 void PushRecent(const char* value, RecentList& list);
+// The bar's place into "X", "Y", "Width", "Height" and, when the main file is among the recent files
+// as the file holds them now, into its position entry. Only what the file does not hold yet is written.
+void SavePlace(const WindowPlace& place);
 // After a new main file: the recent files and the shell's recent documents. The caption is the
 // bar's to build again.
 void MainFileChanged();

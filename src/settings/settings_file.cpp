@@ -4,11 +4,14 @@
 #include <windows.h>
 
 #include <cstring>
+#include <string>
 
 #include "res/resource.h"
 #include "base/app_handles.h"
 #include "base/bounded_text.h"
 #include "base/res_strings.h"
+#include "settings/profile_file.h"
+#include "settings/profile_section.h"
 #include "settings/settings_rules.h"
 
 SettingsStore g_settings;
@@ -53,32 +56,103 @@ void WriteIntValue(const char* section, const char* key, int value) {
     WriteValue(section, key, text);
 }
 
-template <std::size_t N>
-void ReadButtonField(int index, int keyId, char (&field)[N]) {
-    ReadButtonString(index, keyId, field, static_cast<int>(N));
-}
-
-int ReadButtonInt(int index, int keyId, int fallback) {
-    return static_cast<int>(GetPrivateProfileIntA(ResStr(IDS_SEC_BUTTONS).text, ButtonKey(index, keyId).text,
-                                                   fallback, g_paths.settingsFile));
-}
-
 void WriteButtonInt(int index, int keyId, int value) {
     WriteIntValue(ResStr(IDS_SEC_BUTTONS).text, ButtonKey(index, keyId).text, value);
 }
 
-void ReadRecentValues(int sectionId, int keyPatternId, char (&values)[kRecentCount][kPathSize]) {
-    const ResText section = ResStr(sectionId);
-    const ResText pattern = ResStr(keyPatternId);
-    for (int k = 0; k < kRecentCount; ++k) {
-        KeyName key;
-        FormatText(key.text, pattern.text, k);
-        GetPrivateProfileStringA(section.text, key.text, "", values[k], kPathSize, g_paths.settingsFile);
-    }
+KeyName NumberedKey(const ResText& name, int number) {
+    KeyName key;
+    FormatText(key.text, "%s%d", name.text, number);
+    return key;
 }
 
-void ToViews(const char (&values)[kRecentCount][kPathSize], std::string_view (&views)[kRecentCount]) {
+// One section of the settings file read whole with one call, answering lookups as the profile
+// functions would have answered them at that moment.
+class StoredSection {
+public:
+    explicit StoredSection(int sectionId)
+        : name_(ResStr(sectionId)), block_(ReadSectionBlock(name_.text, g_paths.settingsFile)), lookup_(block_) {}
+    StoredSection(const StoredSection&) = delete;
+    StoredSection& operator=(const StoredSection&) = delete;
+
+    // What GetPrivateProfileStringA with an empty default puts in a buffer of `size` bytes.
+    void ReadText(std::string_view key, char* buffer, std::size_t size) const {
+        std::string_view value;
+        if (lookup_.Find(key, value)) value = ProfileStringValue(value, size);
+        text::CopyInto(buffer, size, value);
+    }
+    template <std::size_t N>
+    void ReadText(std::string_view key, char (&field)[N]) const {
+        ReadText(key, field, N);
+    }
+    // What GetPrivateProfileIntA gives.
+    int ReadInt(std::string_view key, int fallback) const {
+        std::string_view value;
+        return static_cast<int>(lookup_.Find(key, value) ? ProfileIntValue(value, fallback)
+                                                         : static_cast<unsigned>(fallback));
+    }
+    // Writes key = value unless the section held exactly that when it was read: writing the same value
+    // again leaves the file as it is.
+    void Write(const char* key, const char* value) const {
+        std::string_view stored;
+        if (!lookup_.Find(key, stored) || stored != value) WriteValue(name_.text, key, value);
+    }
+    void WriteInt(const char* key, int value) const {
+        char text[32];
+        FormatText(text, "%d", value);
+        Write(key, text);
+    }
+
+private:
+    ResText name_;
+    std::string block_;
+    ProfileSection lookup_;  // views block_
+};
+
+// Key k of a recent list, from its pattern such as "File%d".
+KeyName RecentKey(const ResText& pattern, int k) {
+    KeyName key;
+    FormatText(key.text, pattern.text, k);
+    return key;
+}
+
+using RecentValues = char[kRecentCount][kPathSize];
+
+void ReadRecentValues(const StoredSection& section, int keyPatternId, RecentValues& values) {
+    const ResText pattern = ResStr(keyPatternId);
+    for (int k = 0; k < kRecentCount; ++k) section.ReadText(RecentKey(pattern, k).text, values[k]);
+}
+
+void ToViews(const RecentValues& values, std::string_view (&views)[kRecentCount]) {
     for (int k = 0; k < kRecentCount; ++k) views[k] = FieldText(values[k]);
+}
+
+void ReadRecentListFrom(const StoredSection& section, RecentList& list, int keyPatternId) {
+    static_assert(sizeof(RecentList) == sizeof(RecentValues));
+    RecentValues values;
+    ReadRecentValues(section, keyPatternId, values);
+    std::string_view views[kRecentCount];
+    ToViews(values, views);
+    CompactRecentValues(list, views);
+}
+
+void ReadRecentFilesFrom(const StoredSection& files, const StoredSection& positions) {
+    RecentValues fileValues;
+    RecentValues positionValues;
+    ReadRecentValues(files, IDS_KEY_FILE_PATTERN, fileValues);
+    ReadRecentValues(positions, IDS_KEY_POS_PATTERN, positionValues);
+    std::string_view fileViews[kRecentCount];
+    std::string_view positionViews[kRecentCount];
+    ToViews(fileValues, fileViews);
+    ToViews(positionValues, positionViews);
+    CompactRecentPairs(g_settings.recentFiles, g_settings.recentPositions, fileViews, positionViews);
+}
+
+// Writes the entries of list that differ from what `stored`, read just before, holds: the file ends as
+// it would after writing every entry.
+void WriteRecentAgainst(const StoredSection& stored, const RecentList& list, int keyPatternId) {
+    const ResText pattern = ResStr(keyPatternId);
+    for (int k = 0; k < kRecentCount; ++k) stored.Write(RecentKey(pattern, k).text, list.entries[k]);
 }
 }  // namespace
 
@@ -122,34 +196,21 @@ void WriteOptionInt(int keyId, int value) {
 }
 
 void ReadRecentList(RecentList& list, int sectionId, int keyPatternId) {
-    static_assert(sizeof(RecentList) == sizeof(char[kRecentCount][kPathSize]));
-    char values[kRecentCount][kPathSize];
-    ReadRecentValues(sectionId, keyPatternId, values);
-    std::string_view views[kRecentCount];
-    ToViews(values, views);
-    CompactRecentValues(list, views);
+    ReadRecentListFrom(StoredSection(sectionId), list, keyPatternId);
 }
 
 void WriteRecentList(const RecentList& list, int sectionId, int keyPatternId) {
-    const ResText section = ResStr(sectionId);
-    const ResText pattern = ResStr(keyPatternId);
-    for (int k = 0; k < kRecentCount; ++k) {
-        KeyName key;
-        FormatText(key.text, pattern.text, k);
-        WriteValue(section.text, key.text, list.entries[k]);
-    }
+    WriteRecentAgainst(StoredSection(sectionId), list, keyPatternId);
+}
+
+void ChangeRecentList(RecentList& list, int sectionId, int keyPatternId, const std::function<bool()>& change) {
+    const StoredSection stored(sectionId);
+    ReadRecentListFrom(stored, list, keyPatternId);
+    if (change()) WriteRecentAgainst(stored, list, keyPatternId);
 }
 
 void ReadRecentFiles() {
-    char files[kRecentCount][kPathSize];
-    char positions[kRecentCount][kPathSize];
-    ReadRecentValues(IDS_SEC_FILES, IDS_KEY_FILE_PATTERN, files);
-    ReadRecentValues(IDS_SEC_POSITIONS, IDS_KEY_POS_PATTERN, positions);
-    std::string_view fileViews[kRecentCount];
-    std::string_view positionViews[kRecentCount];
-    ToViews(files, fileViews);
-    ToViews(positions, positionViews);
-    CompactRecentPairs(g_settings.recentFiles, g_settings.recentPositions, fileViews, positionViews);
+    ReadRecentFilesFrom(StoredSection(IDS_SEC_FILES), StoredSection(IDS_SEC_POSITIONS));
 }
 
 void WriteRecentFiles() {
@@ -157,41 +218,73 @@ void WriteRecentFiles() {
     WriteRecentList(g_settings.recentPositions, IDS_SEC_POSITIONS, IDS_KEY_POS_PATTERN);
 }
 
+void ChangeRecentFiles(const std::function<bool()>& change) {
+    const StoredSection files(IDS_SEC_FILES);
+    const StoredSection positions(IDS_SEC_POSITIONS);
+    ReadRecentFilesFrom(files, positions);
+    if (!change()) return;
+    WriteRecentAgainst(files, g_settings.recentFiles, IDS_KEY_FILE_PATTERN);
+    WriteRecentAgainst(positions, g_settings.recentPositions, IDS_KEY_POS_PATTERN);
+}
+
+WindowPlace ReadWindowPlace() {
+    const StoredSection options(IDS_SEC_OPTIONS);
+    return {options.ReadInt(ResStr(IDS_KEY_X).text, 0), options.ReadInt(ResStr(IDS_KEY_Y).text, 0),
+            options.ReadInt(ResStr(IDS_KEY_WIDTH).text, 0), options.ReadInt(ResStr(IDS_KEY_HEIGHT).text, 0)};
+}
+
+void WriteWindowPlace(const WindowPlace& place) {
+    const StoredSection options(IDS_SEC_OPTIONS);
+    options.WriteInt(ResStr(IDS_KEY_X).text, place.x);
+    options.WriteInt(ResStr(IDS_KEY_Y).text, place.y);
+    options.WriteInt(ResStr(IDS_KEY_WIDTH).text, place.width);
+    options.WriteInt(ResStr(IDS_KEY_HEIGHT).text, place.height);
+}
+
 void ReadSettings() {
+    const StoredSection optionsSection(IDS_SEC_OPTIONS);
     if (g_paths.mainFile[0] == '\0') {
-        ReadOptionString(IDS_KEY_LAST_FILE, g_paths.mainFile, sizeof g_paths.mainFile);
-        if (g_paths.mainFile[0] != '\0')
-            ReadOptionString(IDS_KEY_LAST_DIR, g_paths.defaultFolder, sizeof g_paths.defaultFolder);
+        optionsSection.ReadText(ResStr(IDS_KEY_LAST_FILE).text, g_paths.mainFile);
+        if (g_paths.mainFile[0] != '\0') optionsSection.ReadText(ResStr(IDS_KEY_LAST_DIR).text, g_paths.defaultFolder);
     }
     AppOptions& options = g_settings.options;
-    ReadOptionString(IDS_KEY_CAPTION, options.caption, sizeof options.caption);
-    options.rows = ReadOptionInt(IDS_KEY_ROWS, 2);
-    options.cols = ReadOptionInt(IDS_KEY_COLS, 8);
-    options.space = ReadOptionInt(IDS_KEY_SPACE, 0);
-    options.onTop = ReadOptionInt(IDS_KEY_ON_TOP, 0);
-    options.saveFilePos = ReadOptionInt(IDS_KEY_SAVE_FILE_POS, 1);
-    options.displayTips = ReadOptionInt(IDS_KEY_DISPLAY_TIPS, 1);
+    optionsSection.ReadText(ResStr(IDS_KEY_CAPTION).text, options.caption);
+    options.rows = optionsSection.ReadInt(ResStr(IDS_KEY_ROWS).text, 2);
+    options.cols = optionsSection.ReadInt(ResStr(IDS_KEY_COLS).text, 8);
+    options.space = optionsSection.ReadInt(ResStr(IDS_KEY_SPACE).text, 0);
+    options.onTop = optionsSection.ReadInt(ResStr(IDS_KEY_ON_TOP).text, 0);
+    options.saveFilePos = optionsSection.ReadInt(ResStr(IDS_KEY_SAVE_FILE_POS).text, 1);
+    options.displayTips = optionsSection.ReadInt(ResStr(IDS_KEY_DISPLAY_TIPS).text, 1);
 
+    const StoredSection buttons(IDS_SEC_BUTTONS);
+    // The key names, loaded once for all 50 buttons.
+    const ResText type = ResStr(IDS_KEY_TYPE), show = ResStr(IDS_KEY_SHOW), log = ResStr(IDS_KEY_LOG),
+                  debug = ResStr(IDS_KEY_DEBUG), wait = ResStr(IDS_KEY_WAIT),
+                  longNames = ResStr(IDS_KEY_USE_LONG_NAMES), useIcon = ResStr(IDS_KEY_USE_ICON),
+                  iconNumber = ResStr(IDS_KEY_ICON_NUMBER), title = ResStr(IDS_KEY_TITLE),
+                  command = ResStr(IDS_KEY_COMMAND), optionsKey = ResStr(IDS_KEY_OPTIONS),
+                  directory = ResStr(IDS_KEY_DIRECTORY), tip = ResStr(IDS_KEY_TIP), icon = ResStr(IDS_KEY_ICON);
     for (int i = 0; i < kButtonCount; ++i) {
         ButtonDef& def = g_settings.buttons[i];
-        def.type = LowByteSigned(static_cast<unsigned>(ReadButtonInt(i, IDS_KEY_TYPE, 0)));
-        def.show = LowByteSigned(static_cast<unsigned>(ReadButtonInt(i, IDS_KEY_SHOW, 0)));
-        def.log = LowByteSigned(static_cast<unsigned>(ReadButtonInt(i, IDS_KEY_LOG, 0)));
-        def.editCommandLine = ReadButtonInt(i, IDS_KEY_DEBUG, 0);
-        def.wait = ReadButtonInt(i, IDS_KEY_WAIT, 0);
-        def.useLongNames = ReadButtonInt(i, IDS_KEY_USE_LONG_NAMES, 0);
-        def.useIcon = ReadButtonInt(i, IDS_KEY_USE_ICON, 0);
-        def.iconNumber = ReadButtonInt(i, IDS_KEY_ICON_NUMBER, -1);
-        ReadButtonField(i, IDS_KEY_TITLE, def.title);
-        ReadButtonField(i, IDS_KEY_COMMAND, def.command);
+        const int n = i + 1;
+        def.type = LowByteSigned(static_cast<unsigned>(buttons.ReadInt(NumberedKey(type, n).text, 0)));
+        def.show = LowByteSigned(static_cast<unsigned>(buttons.ReadInt(NumberedKey(show, n).text, 0)));
+        def.log = LowByteSigned(static_cast<unsigned>(buttons.ReadInt(NumberedKey(log, n).text, 0)));
+        def.editCommandLine = buttons.ReadInt(NumberedKey(debug, n).text, 0);
+        def.wait = buttons.ReadInt(NumberedKey(wait, n).text, 0);
+        def.useLongNames = buttons.ReadInt(NumberedKey(longNames, n).text, 0);
+        def.useIcon = buttons.ReadInt(NumberedKey(useIcon, n).text, 0);
+        def.iconNumber = buttons.ReadInt(NumberedKey(iconNumber, n).text, -1);
+        buttons.ReadText(NumberedKey(title, n).text, def.title);
+        buttons.ReadText(NumberedKey(command, n).text, def.command);
         // A quoted 258- or 259-character value comes through the reader with its quotes before they are
         // dropped, so it needs the room of the quoted form to arrive whole.
-        char options[sizeof(QuotedOptions::text)];
-        ReadButtonField(i, IDS_KEY_OPTIONS, options);
-        CopyText(def.options, FieldText(options));
-        ReadButtonField(i, IDS_KEY_DIRECTORY, def.directory);
-        ReadButtonField(i, IDS_KEY_TIP, def.tip);
-        ReadButtonField(i, IDS_KEY_ICON, def.iconFile);
+        char quoted[sizeof(QuotedOptions::text)];
+        buttons.ReadText(NumberedKey(optionsKey, n).text, quoted);
+        CopyText(def.options, FieldText(quoted));
+        buttons.ReadText(NumberedKey(directory, n).text, def.directory);
+        buttons.ReadText(NumberedKey(tip, n).text, def.tip);
+        buttons.ReadText(NumberedKey(icon, n).text, def.iconFile);
     }
 
     ReadRecentFiles();

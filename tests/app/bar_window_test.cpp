@@ -1,5 +1,5 @@
 // The real button bar under Wine: placement, saving on every move, recent files, caption, tooltips,
-// dropped files, the system menu and the close rule.
+// dropped files, the system menu and the close rule; a start on a settled settings file writes nothing.
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
@@ -13,6 +13,8 @@
 #include "res/resource.h"
 #include "base/bounded_text.h"
 #include "settings/settings_records.h"
+#include "support/profile_calls.h"
+#include "support/test_files.h"
 
 namespace {
 const char kOptions[] = "[Options]\r\nRows=2\r\nCols=8\r\n";
@@ -181,6 +183,22 @@ TEST(BarRecentFiles, OpeningAndDroppingPushTheMainFile) {
     EXPECT_EQ(ini.Read("Files", "File2"), "C:\\one.tex");
     EXPECT_EQ(ini.Read("Files", "File3"), "C:\\from-another.tex");
     EXPECT_EQ(std::string(g_paths.mainFile), "C:\\dropped.tex");
+}
+
+TEST(BarSettingsFile, ASecondStartWritesNothing) {
+    TempSettings ini(std::string(kOptions) + "X=60\r\nY=70\r\nWidth=500\r\nHeight=90\r\n[Files]\r\n"
+                     "File0=C:\\other.tex\r\nFile1=C:\\doc\\paper.tex\r\n");
+    { BarRun first(ini.path(), "C:\\doc\\paper.tex"); }
+    const std::string settled = ReadWhole(ini.path());
+    ProfileCalls calls;
+    ASSERT_TRUE(calls.counting());
+    {
+        BarRun second(ini.path(), "C:\\doc\\paper.tex");
+        EXPECT_EQ(Place(second.window()), "60,70,500,90");
+    }
+    EXPECT_EQ(calls.writes(), 0);
+    EXPECT_EQ(calls.keyReads(), 0) << "every read takes a section whole";
+    EXPECT_EQ(ReadWhole(ini.path()), settled);
 }
 
 TEST(BarRecentFiles, AnOverlongDroppedNameIsCut) {

@@ -1,5 +1,6 @@
 // The settings file through the system's real profile functions: defaults, 8-bit values, key deletion,
-// options quoting, recent lists, the last main file, and bad or read-only files.
+// options quoting, recent lists, the last main file, bad or read-only files, and writes that leave out
+// what the file already holds yet end with the file as writing every key would.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -10,9 +11,12 @@
 #include "res/resource.h"
 #include "base/bounded_text.h"
 #include "config/button_icons.h"
+#include "settings/main_file.h"
+#include "settings/recent_lists.h"
 #include "settings/settings_file.h"
 #include "settings/settings_rules.h"
 #include "support/dialog_watcher.h"
+#include "support/profile_calls.h"
 #include "support/temp_folder.h"
 #include "support/test_files.h"
 
@@ -443,6 +447,164 @@ TEST_F(SettingsFile, WriteIniIntAndOptionStrings) {
     EXPECT_STREQ(value, "C:\\b.tex");
     ReadOptionString(IDS_KEY_LAST_FILE, value, 5);
     EXPECT_STREQ(value, "C:\\b");
+}
+
+std::string SettledFile() {
+    std::string text = "[Options]\r\nX=10\r\nY=20\r\nWidth=300\r\nHeight=40\r\n[Buttons]\r\nTitle1=LaTeX\r\n"
+                       "[Files]\r\nFile0=C:\\a.tex\r\n";
+    for (int k = 1; k < kRecentCount; ++k) text += "File" + std::to_string(k) + "=\r\n";
+    text += "[Positions]\r\nPos0=10,20,300,40\r\n";
+    for (int k = 1; k < kRecentCount; ++k) text += "Pos" + std::to_string(k) + "=\r\n";
+    text += "[Directories]\r\nDirectory0=C:\\Work\r\n";
+    for (int k = 1; k < kRecentCount; ++k) text += "Directory" + std::to_string(k) + "=\r\n";
+    return text;
+}
+
+TEST_F(SettingsFile, ReadingTakesEachSectionOnce) {
+    WriteWhole(path_, SettledFile());
+    ProfileCalls calls;
+    ASSERT_TRUE(calls.counting());
+    ReadSettings();
+    EXPECT_EQ(calls.sectionReads(), 5) << "Options, Buttons, Files, Positions, Directories";
+    EXPECT_EQ(calls.keyReads(), 0);
+    EXPECT_EQ(calls.writes(), 0);
+    EXPECT_STREQ(g_settings.buttons[0].title, "LaTeX");
+    EXPECT_STREQ(g_settings.recentFolders.entries[0], "C:\\Work");
+}
+
+TEST_F(SettingsFile, WritesOfWhatTheFileHoldsAreLeftOut) {
+    const std::string text = SettledFile();
+    WriteWhole(path_, text);
+    CopyText(g_paths.mainFile, "C:\\A.TEX");
+    ReadSettings();
+
+    ProfileCalls calls;
+    ASSERT_TRUE(calls.counting());
+    WriteRecentFiles();
+    WriteRecentList(g_settings.recentFolders, IDS_SEC_DIRECTORIES, IDS_KEY_DIRECTORY_PATTERN);
+    SavePlace({10, 20, 300, 40});
+    PushRecent("C:\\a.tex", g_settings.recentFiles);
+    PushRecent("C:\\Work", g_settings.recentFolders);
+    EXPECT_EQ(calls.writes(), 0);
+    EXPECT_EQ(calls.keyReads(), 0);
+    EXPECT_EQ(ReadWhole(path_), text);
+
+    // A move writes the key that changed and the main file's position, each read section once.
+    calls.Reset();
+    SavePlace({11, 20, 300, 40});
+    EXPECT_EQ(calls.writes(), 2);
+    EXPECT_EQ(calls.sectionReads(), 3) << "Options, Files, Positions";
+    EXPECT_EQ(Key("Options", "X"), "11");
+    EXPECT_EQ(Key("Positions", "Pos0"), "11,20,300,40");
+    EXPECT_STREQ(g_settings.recentFiles.entries[0], "C:\\a.tex");
+}
+
+// What a move and a push did to the file when they wrote every key, one call each: the standard the
+// leaner writes are held to.
+namespace every_key {
+
+void ReadLists(const std::string& path, RecentList& files, RecentList& positions) {
+    char values[2][kRecentCount][kPathSize];
+    std::string_view views[2][kRecentCount];
+    for (int k = 0; k < kRecentCount; ++k) {
+        const std::string n = std::to_string(k);
+        GetPrivateProfileStringA("Files", ("File" + n).c_str(), "", values[0][k], kPathSize, path.c_str());
+        GetPrivateProfileStringA("Positions", ("Pos" + n).c_str(), "", values[1][k], kPathSize, path.c_str());
+        views[0][k] = values[0][k];
+        views[1][k] = values[1][k];
+    }
+    CompactRecentPairs(files, positions, views[0], views[1]);
+}
+
+void WriteLists(const std::string& path, const RecentList& files, const RecentList& positions) {
+    for (int k = 0; k < kRecentCount; ++k) {
+        WritePrivateProfileStringA("Files", ("File" + std::to_string(k)).c_str(), files.entries[k], path.c_str());
+    }
+    for (int k = 0; k < kRecentCount; ++k) {
+        WritePrivateProfileStringA("Positions", ("Pos" + std::to_string(k)).c_str(), positions.entries[k],
+                                   path.c_str());
+    }
+}
+
+void Move(const std::string& path, const WindowPlace& place, const char* mainFile) {
+    WriteIniInt("Options", "X", place.x, path.c_str());
+    WriteIniInt("Options", "Y", place.y, path.c_str());
+    WriteIniInt("Options", "Width", place.width, path.c_str());
+    WriteIniInt("Options", "Height", place.height, path.c_str());
+    if (mainFile[0] == '\0') return;
+    RecentList files, positions;
+    ReadLists(path, files, positions);
+    const int i = FindRecent(files, mainFile);
+    if (i < 0) return;
+    FormatPosition(place, positions.entries[i]);
+    WriteLists(path, files, positions);
+}
+
+void Push(const std::string& path, const char* value) {
+    RecentList files, positions;
+    ReadLists(path, files, positions);
+    PushRecentEntry(value, files, &positions);
+    WriteLists(path, files, positions);
+}
+}  // namespace every_key
+
+struct LeanWriteRow {
+    const char* name;
+    std::string text;
+};
+
+const LeanWriteRow kLeanWriteRows[] = {
+    {"settled lists", "[Options]\r\nX=1\r\nY=2\r\nWidth=3\r\nHeight=4\r\n[Files]\r\nFile0=C:\\m.tex\r\nFile1=B\r\n"
+                      "File2=\r\nFile3=\r\nFile4=\r\nFile5=\r\nFile6=\r\nFile7=\r\nFile8=\r\nFile9=\r\n"
+                      "[Positions]\r\nPos0=1,2,3,4\r\nPos1=5,6,7,8\r\nPos2=\r\nPos3=\r\nPos4=\r\nPos5=\r\n"
+                      "Pos6=\r\nPos7=\r\nPos8=\r\nPos9=\r\n"},
+    {"holes and missing keys", "[Files]\r\nFile0=A\r\nFile1=\r\nFile2=C:\\M.TEX\r\nFile5=C\r\n[Positions]\r\n"
+                               "Pos0=1,2,3,4\r\nPos5=9,9,9,9\r\n"},
+    {"duplicates and other case", "[Files]\r\nFILE0=c:\\m.tex\r\nfile0=Z\r\nFile1=B\r\n[Positions]\r\n"
+                                  "POS0=1,2,3,4\r\npos0=9,9,9,9\r\n"},
+    {"quotes and blanks", "[Options]\r\n X = 40 \r\n[Files]\r\nFile0=\"C:\\x y.tex\"\r\nFile1 =  C:\\m.tex  \r\n"
+                          "[Positions]\r\nPos1='1,2,3,4'\r\n"},
+    {"no lists", "[Options]\r\nRows=2\r\n"},
+    {"second sections", "[Files]\r\nFile0=A\r\n[Other]\r\nk=1\r\n[Files]\r\nFile1=C:\\m.tex\r\n"
+                        "[Options]\r\nX=5\r\n[Options]\r\nY=6\r\n"},
+    {"keys without =", "[Files]\r\nFile0\r\nFile1=C:\\m.tex\r\n[Options]\r\nX\r\nY=5\r\n[Positions]\r\nPos1\r\n"},
+    {"comments and blank lines", "; settings\r\n[Files]\r\n;File0=zz\r\n\r\nFile0=C:\\m.tex\r\n[Positions]\r\n"
+                                 ";Pos0=1\r\nPos0=7,7,7,7\r\n"},
+};
+
+TEST_F(SettingsFile, LeanWritesEndAsWritingEveryKey) {
+    struct Operation {
+        const char* name;
+        const char* mainFile;
+        bool push;  // a push of mainFile, else a move with mainFile as the main file
+    };
+    const Operation operations[] = {
+        {"move, main file listed", "c:\\M.tex", false}, {"move, main file not listed", "C:\\new.tex", false},
+        {"move without a main file", "", false},        {"push of a listed file", "C:\\m.tex", true},
+        {"push of a new file", "C:\\new.tex", true},
+    };
+    const WindowPlace place{10, 20, 300, 40};
+    int round = 0;
+    for (const LeanWriteRow& row : kLeanWriteRows) {
+        for (const Operation& operation : operations) {
+            SCOPED_TRACE(std::string(row.name) + ", " + operation.name);
+            const std::string reference = path_ + "." + std::to_string(++round) + ".every.ini";
+            const std::string lean = path_ + "." + std::to_string(round) + ".lean.ini";
+            WriteWhole(reference, row.text);
+            WriteWhole(lean, row.text);
+            CopyText(g_paths.settingsFile, lean);
+            CopyText(g_paths.mainFile, operation.mainFile);
+            g_settings = SettingsStore{};
+            if (operation.push) {
+                every_key::Push(reference, operation.mainFile);
+                PushRecent(operation.mainFile, g_settings.recentFiles);
+            } else {
+                every_key::Move(reference, place, operation.mainFile);
+                SavePlace(place);
+            }
+            EXPECT_EQ(ReadWhole(lean), ReadWhole(reference));
+        }
+    }
 }
 
 }  // namespace
