@@ -31,9 +31,11 @@ INT_PTR CALLBACK IdleDialogProc(HWND dialog, UINT message, WPARAM, LPARAM) {
 }
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+// "buttons" on the command line picks the dialog with 50 labelled buttons.
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     for (const volatile AnyFunction& function : kImports) {
         if (!function) return 1;
     }
-    return static_cast<int>(DialogBoxParamA(instance, MAKEINTRESOURCEA(1), nullptr, IdleDialogProc, 0));
+    const int id = lstrcmpiA(commandLine, "buttons") == 0 ? 2 : 1;
+    return static_cast<int>(DialogBoxParamA(instance, MAKEINTRESOURCEA(id), nullptr, IdleDialogProc, 0));
 }

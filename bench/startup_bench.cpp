@@ -99,6 +99,10 @@ void AddStartupRows(int runs, std::vector<BenchRow>& rows) {
     BenchRow idle{"start-up to input idle, full settings file"};
     BenchRow privateMemory{"private memory once idle"};
     BenchRow workingSet{"working set once idle"};
+    // For comparison, what a dialog of the bar's 50 labelled buttons costs by itself.
+    BenchRow buttonsVisible{"  idle dialog with 50 buttons, to visible"};
+    BenchRow buttonsIdle{"  idle dialog with 50 buttons, to input idle"};
+    BenchRow buttonsMemory{"  idle dialog with 50 buttons, private memory"};
     visible.target = idle.target = 1.3;
     privateMemory.unit = workingSet.unit = "MB";
     privateMemory.difference = true;
@@ -106,22 +110,27 @@ void AddStartupRows(int runs, std::vector<BenchRow>& rows) {
 
     // A first run of each, not counted, fills the caches and settles the settings file as a user's
     // second start finds it.
-    if (!TimeStart(brisolt, arguments).ok || !TimeStart(idleDialog, "").ok) {
-        for (BenchRow* row : {&visible, &idle, &privateMemory, &workingSet}) {
+    if (!TimeStart(brisolt, arguments).ok || !TimeStart(idleDialog, "").ok || !TimeStart(idleDialog, "buttons").ok) {
+        for (BenchRow* row : {&visible, &idle, &privateMemory, &workingSet, &buttonsVisible, &buttonsIdle, &buttonsMemory}) {
             row->failure = "the bar or the idle dialog did not start";
             rows.push_back(*row);
         }
         return;
     }
-    Series ours, baseline;
+    Series ours, baseline, buttons;
     for (int i = 0; i < runs; ++i) {
         const StartRun a = TimeStart(idleDialog, "");
         const StartRun b = TimeStart(brisolt, arguments);
-        if (!a.ok || !b.ok) continue;
+        const StartRun c = TimeStart(idleDialog, "buttons");
+        if (!a.ok || !b.ok || !c.ok) continue;
         baseline.Add(a);
         ours.Add(b);
+        buttons.Add(c);
     }
-    if (ours.visible.empty()) visible.failure = idle.failure = privateMemory.failure = workingSet.failure = "no run";
+    if (ours.visible.empty()) {
+        for (BenchRow* row : {&visible, &idle, &privateMemory, &workingSet, &buttonsVisible, &buttonsIdle, &buttonsMemory})
+            row->failure = "no run";
+    }
     visible.ours = Median(ours.visible);
     visible.baseline = Median(baseline.visible);
     idle.ours = Median(ours.idle);
@@ -130,5 +139,14 @@ void AddStartupRows(int runs, std::vector<BenchRow>& rows) {
     privateMemory.baseline = Median(baseline.privateBytes);
     workingSet.ours = Median(ours.workingSet);
     workingSet.baseline = Median(baseline.workingSet);
-    for (const BenchRow& row : {visible, idle, privateMemory, workingSet}) rows.push_back(row);
+    buttonsVisible.ours = Median(buttons.visible);
+    buttonsVisible.baseline = visible.baseline;
+    buttonsIdle.ours = Median(buttons.idle);
+    buttonsIdle.baseline = idle.baseline;
+    buttonsMemory.unit = "MB";
+    buttonsMemory.difference = true;
+    buttonsMemory.ours = Median(buttons.privateBytes);
+    buttonsMemory.baseline = privateMemory.baseline;
+    for (const BenchRow& row : {visible, idle, buttonsVisible, buttonsIdle, privateMemory, buttonsMemory, workingSet})
+        rows.push_back(row);
 }
