@@ -48,7 +48,7 @@ FixedText<kPathSize> ShellDisplayName(const char* path) {
     return name;
 }
 
-void AddToShellRecent() {
+void AddToShellRecent(const char* path) {
     IMalloc* allocator = nullptr;
     if (FAILED(SHGetMalloc(&allocator)) || !allocator) return;
     LPITEMIDLIST recent = nullptr;
@@ -59,18 +59,50 @@ void AddToShellRecent() {
     char shortcut[MAX_PATH] = "";
     if (SHGetPathFromIDListA(recent, shortcut)) {
         AppendText(shortcut, "\\");
-        AppendText(shortcut, ShellDisplayName(g_paths.mainFile).text);
+        AppendText(shortcut, ShellDisplayName(path).text);
         const bool whole = AppendText(shortcut, ".lnk");
         // A shortcut name too long to check is announced anyway: the shell keeps one entry per document.
-        if (!whole || GetFileAttributesA(shortcut) == INVALID_FILE_ATTRIBUTES)
-            SHAddToRecentDocs(SHARD_PATHA, g_paths.mainFile);
+        if (!whole || GetFileAttributesA(shortcut) == INVALID_FILE_ATTRIBUTES) SHAddToRecentDocs(SHARD_PATHA, path);
     }
     allocator->Free(recent);
     allocator->Release();
 }
 
+namespace {
+// The file the shell is still to hear of, told once the bar has had a moment to settle.
+struct ShellRecentTask {
+    char path[kPathSize] = "";  // empty when there is none
+};
+ShellRecentTask g_shellRecent;
+
+constexpr UINT_PTR kShellRecentTimer = 0x5348;
+constexpr UINT kShellRecentDelayMs = 200;
+
+void CALLBACK TellShellRecent(HWND, UINT, UINT_PTR, DWORD) {
+    FinishShellRecent();
+}
+}  // namespace
+
+void AddToShellRecentLater(const char* path) {
+    FinishShellRecent();
+    CopyText(g_shellRecent.path, path);
+    if (g_app.mainWindow == nullptr ||
+        SetTimer(g_app.mainWindow, kShellRecentTimer, kShellRecentDelayMs, TellShellRecent) == 0) {
+        FinishShellRecent();
+    }
+}
+
+void FinishShellRecent() {
+    if (g_app.mainWindow != nullptr) KillTimer(g_app.mainWindow, kShellRecentTimer);
+    if (g_shellRecent.path[0] == '\0') return;
+    char path[kPathSize];
+    CopyText(path, FieldText(g_shellRecent.path));
+    g_shellRecent.path[0] = '\0';
+    AddToShellRecent(path);
+}
+
 void MainFileChanged() {
     if (g_paths.mainFile[0] == '\0') return;
     PushRecent(g_paths.mainFile, g_settings.recentFiles);
-    AddToShellRecent();
+    AddToShellRecentLater(g_paths.mainFile);
 }

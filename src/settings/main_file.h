@@ -14,6 +14,13 @@ void SavePlace(const WindowPlace& place);
 // After a new main file: the recent files and the shell's recent documents. The caption is the
 // bar's to build again.
 void MainFileChanged();
-void AddToShellRecent();
+// Adds path to the shell's recent documents unless its shortcut is there already.
+void AddToShellRecent(const char* path);
+// AddToShellRecent a moment later, from the bar's timer, once the bar has settled: the shell takes long to
+// load the first time, and the bar need not wait for it. At once when there is no bar. A file still
+// waiting is told first, so the shell hears of the files in order.
+void AddToShellRecentLater(const char* path);
+// Tells the shell at once of a file still waiting.
+void FinishShellRecent();
 // The shell's display name of path, or path itself.
 FixedText<kPathSize> ShellDisplayName(const char* path);

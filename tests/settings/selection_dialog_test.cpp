@@ -236,7 +236,10 @@ TEST(SelectionBrowse, TheOpenFileDialogOffersTheUserFiltersFirstAndItsChoiceBeco
     EXPECT_EQ(Lower(ini.Read("Files", "File0")), Lower(chosen));
     char recent[MAX_PATH] = "";
     ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, recent, CSIDL_RECENT, FALSE));
-    EXPECT_TRUE(Exists(std::string(recent) + "\\Refs.bib.lnk") || Exists(std::string(recent) + "\\Refs.lnk"));
+    // The shell hears of the file from a thread of its own.
+    EXPECT_TRUE(WaitFor(
+        [&] { return Exists(std::string(recent) + "\\Refs.bib.lnk") || Exists(std::string(recent) + "\\Refs.lnk"); },
+        kWaitMs));
 }
 
 // Opens the folder browser from the dialog, selects the root of its tree or the root's child named `child`,
