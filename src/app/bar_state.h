@@ -5,8 +5,11 @@
 
 // Lives as long as the bar's dialog; the bar keeps a pointer to it in DWLP_USER.
 struct BarState {
-    HWND hintWindow = nullptr;
-    HWND tooltip = nullptr;
+    HWND hintWindow = nullptr;  // made at the first hint
+    HWND tooltip = nullptr;  // made when the mouse first comes over the bar
+    // While the bar opens, its moves are neither laid out nor saved one by one: that is done once, when
+    // it has its place.
+    bool opening = false;
     int contextButton = 0;  // control id of the last right-clicked button minus 500
     POINT contextPoint = {0, 0};
 };

@@ -39,11 +39,6 @@ void SetWindowIcons(HWND window) {
     if (small) SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
 }
 
-void CreateHintWindow(HWND window, BarState& state) {
-    state.hintWindow = CreateWindowExA(WS_EX_CONTEXTHELP, ResStr(IDS_HINT_CLASS).text, nullptr, WS_POPUP | WS_BORDER,
-                                       0, 0, 0, 0, window, nullptr, g_app.appInstance, nullptr);
-}
-
 void CreateTooltips(HWND window, BarState& state) {
     state.tooltip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0, window,
                                     nullptr, g_app.appInstance, nullptr);
@@ -60,24 +55,32 @@ void CreateTooltips(HWND window, BarState& state) {
     }
 }
 
+// Only the normal state is worth keeping: a minimised or maximised bar saves nothing.
+void SaveNormalPlace(HWND window) {
+    if (IsIconic(window) || IsZoomed(window)) return;
+    SaveWindowPlace(window);
+}
+
 BOOL OnInitDialog(HWND window, BarState& state) {
     g_app.mainWindow = window;
+    state.opening = true;
     AnnounceMainFile(window);
     AddSystemMenuItems(window);
     RestoreWindowPlace(window);
     SetWindowIcons(window);
     LayoutButtons();
     DragAcceptFiles(window, TRUE);
-    CreateHintWindow(window, state);
-    CreateTooltips(window, state);
+    state.opening = false;
+    SaveNormalPlace(window);
     return TRUE;
 }
 
-void OnWindowPosChanged(HWND window, const WINDOWPOS* position) {
+void OnWindowPosChanged(HWND window, const BarState& state, const WINDOWPOS* position) {
+    if (state.opening) return;
     if (!(position->flags & SWP_NOSIZE)) LayoutButtons();
-    // Only the normal state is worth keeping: a minimised or maximised bar saves nothing.
-    if (IsIconic(window) || IsZoomed(window)) return;
-    SaveWindowPlace(window);
+    // A change of stacking order or of showing leaves the place as it was.
+    if ((position->flags & SWP_NOMOVE) && (position->flags & SWP_NOSIZE)) return;
+    SaveNormalPlace(window);
 }
 
 void OnNeedText(NMHDR* header) {
@@ -200,8 +203,12 @@ INT_PTR CALLBACK ButtonBarProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         state->hintWindow = nullptr;
         return TRUE;
     case WM_WINDOWPOSCHANGED:
-        OnWindowPosChanged(window, reinterpret_cast<const WINDOWPOS*>(lParam));
+        OnWindowPosChanged(window, *state, reinterpret_cast<const WINDOWPOS*>(lParam));
         return TRUE;
+    case WM_SETCURSOR:
+        // The tooltips are made when the mouse first comes over the bar, not while it opens.
+        if (!state->tooltip) CreateTooltips(window, *state);
+        return FALSE;
     case WM_NOTIFY:
         OnNeedText(reinterpret_cast<NMHDR*>(lParam));
         return FALSE;

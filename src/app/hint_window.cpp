@@ -48,7 +48,11 @@ void PaintHint(HWND window) {
 }
 }  // namespace
 
-void ShowHint(const BarState& bar, const char* text) {
+void ShowHint(BarState& bar, const char* text) {
+    if (!bar.hintWindow) {
+        bar.hintWindow = CreateWindowExA(WS_EX_CONTEXTHELP, ResStr(IDS_HINT_CLASS).text, nullptr, WS_POPUP | WS_BORDER,
+                                         0, 0, 0, 0, g_app.mainWindow, nullptr, g_app.appInstance, nullptr);
+    }
     HWND hint = bar.hintWindow;
     if (!hint) return;
     char shown[kHintSize];

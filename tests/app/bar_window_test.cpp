@@ -2,6 +2,7 @@
 // dropped files, the system menu and the close rule; a start on a settled settings file writes nothing.
 #include <gtest/gtest.h>
 #include <shlobj.h>
+#include <commctrl.h>
 
 #include <cstring>
 #include <string>
@@ -201,6 +202,21 @@ TEST(BarSettingsFile, ASecondStartWritesNothing) {
     EXPECT_EQ(ReadWhole(ini.path()), settled);
 }
 
+TEST(BarRecentFiles, TheShellHearsOfTheMainFileOnceTheBarHasSettled) {
+    TempSettings ini(kOptions);
+    const std::string name = "shell " + std::to_string(GetTickCount()) + ".tex";
+    const std::string mainFile = ini.folder() + "\\" + name;
+    WriteWhole(mainFile, "\\relax\n");
+    char recent[MAX_PATH] = "";
+    ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, recent, CSIDL_RECENT, FALSE));
+    const std::string shortcut = std::string(recent) + "\\" + name + ".lnk";
+    const std::string shortcutWithoutExtension = std::string(recent) + "\\" + name.substr(0, name.size() - 4) + ".lnk";
+    BarRun bar(ini.path(), mainFile);
+    EXPECT_TRUE(WaitFor([&] { return Exists(shortcut) || Exists(shortcutWithoutExtension); }, 10000));
+    DeleteFileA(shortcut.c_str());
+    DeleteFileA(shortcutWithoutExtension.c_str());
+}
+
 TEST(BarRecentFiles, AnOverlongDroppedNameIsCut) {
     TempSettings ini(kOptions);
     BarRun bar(ini.path(), "");
@@ -261,6 +277,20 @@ TEST(BarTooltips, TipComesFromTheButtonWhileTipsAreOn) {
             EXPECT_EQ(info.lpszText, nullptr);
         }
     }
+}
+
+TEST(BarTooltips, MadeWhenTheMouseFirstComesOverTheBar) {
+    TempSettings ini(kOptions);
+    BarRun bar(ini.path(), "");
+    BarState& state = *BarStateOf(bar.window());
+    EXPECT_EQ(state.tooltip, nullptr);
+    HWND button = GetDlgItem(bar.window(), IDC_BAR_FIRST + 3);
+    SendMessageA(button, WM_SETCURSOR, reinterpret_cast<WPARAM>(button), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    ASSERT_NE(state.tooltip, nullptr);
+    EXPECT_EQ(SendMessageA(state.tooltip, TTM_GETTOOLCOUNT, 0, 0), kButtonCount);
+    HWND tooltip = state.tooltip;
+    SendMessageA(button, WM_SETCURSOR, reinterpret_cast<WPARAM>(button), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(state.tooltip, tooltip) << "made once";
 }
 
 TEST(BarClose, ClosesAtOnceWithoutChildren) {
