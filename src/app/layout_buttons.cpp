@@ -71,8 +71,12 @@ void LayoutButtons() {
     const HWND bar = g_app.mainWindow;
     if (bar == nullptr) return;
     MeasureIconCell();
-    SetWindowPos(bar, g_settings.options.onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+    // Making a window that is not topmost "not topmost" has no effect, and is left out.
+    const bool topmost = (GetWindowLongPtrA(bar, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    if (g_settings.options.onTop || topmost) {
+        SetWindowPos(bar, g_settings.options.onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+    }
 
     RECT client = {};
     GetClientRect(bar, &client);
