@@ -39,8 +39,10 @@ void SetWindowIcons(HWND window) {
     if (small) SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
 }
 
+// The tooltip window has no owner: under Wine every window a bar owns makes each of its moves slower, and
+// a tooltip that always shows needs no owner to stay above the bar. The bar destroys it itself.
 void CreateTooltips(HWND window, BarState& state) {
-    state.tooltip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0, window,
+    state.tooltip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0, nullptr,
                                     nullptr, g_app.appInstance, nullptr);
     if (!state.tooltip) return;
     for (int id = IDC_BAR_FIRST; id <= IDC_BAR_LAST; ++id) {
@@ -201,6 +203,8 @@ INT_PTR CALLBACK ButtonBarProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         g_app.mainWindow = nullptr;
         if (state->hintWindow) DestroyWindow(state->hintWindow);
         state->hintWindow = nullptr;
+        if (state->tooltip) DestroyWindow(state->tooltip);
+        state->tooltip = nullptr;
         return TRUE;
     case WM_WINDOWPOSCHANGED:
         OnWindowPosChanged(window, *state, reinterpret_cast<const WINDOWPOS*>(lParam));

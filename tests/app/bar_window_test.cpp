@@ -293,6 +293,23 @@ TEST(BarTooltips, MadeWhenTheMouseFirstComesOverTheBar) {
     EXPECT_EQ(state.tooltip, tooltip) << "made once";
 }
 
+TEST(BarTooltips, ATipShowsWhenTheMouseRestsOnAButton) {
+    TempSettings ini(std::string(kOptions) + "[Buttons]\r\nTitle3=BibTeX\r\nTip3=Runs BibTeX\r\n");
+    BarRun bar(ini.path(), "");
+    RECT button{};
+    GetWindowRect(GetDlgItem(bar.window(), IDC_BAR_FIRST + 2), &button);
+    const int x = (button.left + button.right) / 2;
+    const int y = (button.top + button.bottom) / 2;
+    // The first move over the bar makes the tooltips; the next one, relayed to them, starts the wait.
+    SetCursorPos(x - 3, y);
+    ASSERT_TRUE(WaitFor([&] { return BarStateOf(bar.window())->tooltip != nullptr; }, 5000));
+    SetCursorPos(x, y);
+    HWND tip = BarStateOf(bar.window())->tooltip;
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(tip) != FALSE; }, 10000));
+    EXPECT_EQ(WindowText(tip), "Runs BibTeX");
+    SetCursorPos(0, 0);
+}
+
 TEST(BarClose, ClosesAtOnceWithoutChildren) {
     TempSettings ini(kOptions);
     BarRun bar(ini.path(), "C:\\x.tex");
