@@ -110,8 +110,9 @@ void AddStartupRows(int runs, std::vector<BenchRow>& rows) {
 
     // A first run of each, not counted, fills the caches and settles the settings file as a user's
     // second start finds it.
+    BenchRow* const all[] = {&visible, &idle, &privateMemory, &workingSet, &buttonsVisible, &buttonsIdle, &buttonsMemory};
     if (!TimeStart(brisolt, arguments).ok || !TimeStart(idleDialog, "").ok || !TimeStart(idleDialog, "buttons").ok) {
-        for (BenchRow* row : {&visible, &idle, &privateMemory, &workingSet, &buttonsVisible, &buttonsIdle, &buttonsMemory}) {
+        for (BenchRow* row : all) {
             row->failure = "the bar or the idle dialog did not start";
             rows.push_back(*row);
         }
@@ -128,8 +129,7 @@ void AddStartupRows(int runs, std::vector<BenchRow>& rows) {
         buttons.Add(c);
     }
     if (ours.visible.empty()) {
-        for (BenchRow* row : {&visible, &idle, &privateMemory, &workingSet, &buttonsVisible, &buttonsIdle, &buttonsMemory})
-            row->failure = "no run";
+        for (BenchRow* row : all) row->failure = "no run";
     }
     visible.ours = Median(ours.visible);
     visible.baseline = Median(baseline.visible);

@@ -64,9 +64,10 @@ ProfileSection::ProfileSection(std::string_view block) {
 
 const ProfileSection::Entry* ProfileSection::First(std::string_view key) const {
     key = Trim(key);
-    const auto first = std::lower_bound(byKey_.begin(), byKey_.end(), key, [this](std::size_t index, std::string_view k) {
-        return CompareKeys(entries_[index].key, k) < 0;
-    });
+    const auto first = std::lower_bound(byKey_.begin(), byKey_.end(), key,
+                                        [this](std::size_t index, std::string_view k) {
+                                            return CompareKeys(entries_[index].key, k) < 0;
+                                        });
     if (first == byKey_.end() || CompareKeys(entries_[*first].key, key) != 0) return nullptr;
     return &entries_[*first];
 }
