@@ -3,22 +3,30 @@
 
 #include <windows.h>
 
+#include <memory>
+
 namespace {
-// Room for a whole [Buttons] section of a usual settings file in one call.
-constexpr DWORD kFirstRoom = 32 * 1024;
+// A section's block is never longer than the file (a Unicode file gives fewer characters than bytes),
+// so a room of the file's size takes any section in one call; small sections need little room.
+constexpr DWORD kSmallestRoom = 1024;
 constexpr DWORD kLastRoom = 16 * 1024 * 1024;
+
+DWORD FirstRoom(const char* file) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(file, GetFileExInfoStandard, &data) || data.nFileSizeHigh != 0) return kSmallestRoom;
+    const DWORD room = data.nFileSizeLow + 2;
+    return room < kSmallestRoom ? kSmallestRoom : (room > kLastRoom ? kLastRoom : room);
+}
 }  // namespace
 
 std::string ReadSectionBlock(const char* section, const char* file) {
-    std::string block(kFirstRoom, '\0');
-    for (;;) {
-        const DWORD room = static_cast<DWORD>(block.size());
-        const DWORD length = GetPrivateProfileSectionA(section, &block[0], room, file);
+    // A bare name is the profile functions' file in the Windows folder, not one here: the first room may
+    // then be too small, and the buffer grows.
+    for (DWORD room = FirstRoom(file);; room = room < kLastRoom / 4 ? room * 4 : kLastRoom) {
+        // Left unfilled, so only what the block takes is ever touched.
+        const std::unique_ptr<char[]> buffer(new char[room]);
+        const DWORD length = GetPrivateProfileSectionA(section, buffer.get(), room, file);
         // A block that did not fit comes back cut, its length room - 2; one that only just fits does too.
-        if (length + 2 < room || room >= kLastRoom) {
-            block.resize(length < room ? length : room);
-            return block;
-        }
-        block.assign(static_cast<std::size_t>(room) * 2, '\0');
+        if (length + 2 < room || room >= kLastRoom) return std::string(buffer.get(), length < room ? length : room);
     }
 }
