@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the platform-free rules natively under ASan and UBSan, the
-# Windows program and its tests (x86_64) under Wine on a virtual X server, and the 32-bit build
-# compiled and linked warning-free.
+# Builds everything and runs every test: the platform-free rules natively under ASan and UBSan and
+# fuzzed with libFuzzer for a bounded time, the Windows program and its tests (x86_64) under Wine on a
+# virtual X server, and the 32-bit build compiled and linked warning-free.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$root/tools/install-deps.sh"
@@ -17,6 +17,7 @@ cmake --build "$build/win32" -j"$jobs"
 
 status=0
 (cd "$build/native" && ctest --output-on-failure) || status=1
+bash "$root/tools/fuzz.sh" || status=1
 # The Windows tests get an X server of their own, whether or not a display is open.
 (cd "$build/win64" && xvfb-run -a -s "-screen 0 1024x768x24" ctest --output-on-failure -j2) || status=1
 exit "$status"
