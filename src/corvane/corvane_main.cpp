@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/dll_search.h"
 #include "corvane/wrapper_args.h"
 
 namespace {
@@ -295,6 +296,7 @@ DWORD Run(const corvane::WrapperArgs& args) {
 }  // namespace
 
 int main() {
+    RestrictDllSearch();
     InitializeCriticalSection(&g_sink.lock);
     SetConsoleCtrlHandler(IgnoreInterrupt, TRUE);
 
