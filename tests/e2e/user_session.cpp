@@ -22,7 +22,9 @@ int ProfileInt(const std::string& settings, const char* section, const std::stri
     return static_cast<int>(GetPrivateProfileIntA(section, key.c_str(), fallback, settings.c_str()));
 }
 
-// The bar, not a query or message box that came up before it: the window with the first bar button.
+}  // namespace
+
+// The window with the first bar button.
 HWND WaitForBar(BrisoltProcess& brisolt) {
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < kStartMs && brisolt.IsRunning()) {
@@ -33,7 +35,13 @@ HWND WaitForBar(BrisoltProcess& brisolt) {
     return nullptr;
 }
 
-}  // namespace
+bool AnswerConfiguration(BrisoltProcess& brisolt, int button) {
+    brisolt.Post(WM_SYSCOMMAND, IDM_CONFIGURATION);
+    HWND configuration = brisolt.WaitForWindow(kDialogMs, "#32770", "Brisolt Configuration");
+    if (!configuration) return false;
+    PressButton(configuration, button);
+    return WaitFor([&] { return !IsWindow(configuration); }, kDialogMs);
+}
 
 std::string LayoutProblem(HWND bar, const std::string& settings) {
     const int rows = std::clamp(ProfileInt(settings, "Options", "Rows", 2), 1, 5);
@@ -96,13 +104,7 @@ SessionReport RunSession(const std::string& arguments, const std::string& settin
         report.started = true;
         report.caption = WindowTitle(bar);
         report.layoutProblem = LayoutProblem(bar, settingsCopy);
-        brisolt.Post(WM_SYSCOMMAND, IDM_CONFIGURATION);
-        HWND configuration = brisolt.WaitForWindow(kDialogMs, "#32770", "Brisolt Configuration");
-        if (configuration) {
-            report.configurationOpened = true;
-            PressButton(configuration, IDCANCEL);
-            report.configurationCancelled = WaitFor([&] { return !IsWindow(configuration); }, kDialogMs);
-        }
+        report.configurationCancelled = AnswerConfiguration(brisolt, IDCANCEL);
         // Cancel reads the file again and lays the bar out anew.
         if (report.layoutProblem.empty() && brisolt.Send(WM_NULL, 0, 0, kDialogMs).has_value())
             report.layoutProblem = LayoutProblem(bar, settingsCopy);
