@@ -92,7 +92,8 @@ protected:
 };
 
 TEST_F(Faults, ReadOnlySettingsFileIsToldOnceAndKeptAsItWas) {
-    const std::string text = "[Options]\r\nRows=1\r\nCols=3\r\n[Buttons]\r\nTitle1=Kept\r\n[Files]\r\nFile0=C:\\x.tex\r\n";
+    const std::string text =
+        "[Options]\r\nRows=1\r\nCols=3\r\n[Buttons]\r\nTitle1=Kept\r\n[Files]\r\nFile0=C:\\x.tex\r\n";
     WriteWhole(ini_, text);
     ASSERT_TRUE(SetFileAttributesA(ini_.c_str(), FILE_ATTRIBUTE_READONLY));
     // Wine run by root writes to read-only files anyway; a handle that shares only reading keeps every
