@@ -182,6 +182,31 @@ TEST_F(Faults, UnusableTemporaryFolderRunsTheCommandWithoutALog) {
     }
 }
 
+TEST_F(Faults, TemporaryFolderDeletedWhileRunningIsMadeAgain) {
+    const std::string tmp = MakeFolder(folder_.File("tmp"));
+    const ScopedVariable tmpVariable("TMP", tmp.c_str()), tempVariable("TEMP", tmp.c_str());
+    WriteWhole(ini_, "[Buttons]\r\nCommand1=" + Fixture("fixture_sleeper.exe") + "\r\nOptions1=0 0 logged\r\n"
+                     "Log1=2\r\nWait1=1\r\n");
+    BrisoltProcess brisolt;
+    ASSERT_TRUE(brisolt.Start(Arguments(ini_)));
+    DialogWatcher boxes({"Brisolt", "Error in Brisolt"}, IDOK, 120000, brisolt.ProcessId());
+    ASSERT_NE(WaitForBar(brisolt), nullptr);
+    const std::string log = tmp + "\\Brisolt1\\log1.txt";
+    Press(brisolt, 0);
+    ASSERT_TRUE(WaitFor([&] { return LogClosed(log); }, kWaitMs));
+    // A clean-up of the temporary path takes the folder away between two runs.
+    RemoveTree(tmp + "\\Brisolt1\\");
+    ASSERT_FALSE(Exists(tmp + "\\Brisolt1"));
+    Press(brisolt, 0);
+    EXPECT_TRUE(WaitFor([&] { return LogClosed(log); }, kWaitMs)) << "the second run kept no log";
+    EXPECT_NE(ReadWhole(log).find("logged\r\ncorvane: exit code 0"), std::string::npos) << ReadWhole(log);
+    const std::optional<DWORD> code = Close(brisolt);
+    ASSERT_TRUE(code.has_value());
+    EXPECT_EQ(*code, 0u);
+    EXPECT_EQ(boxes.answered(), 0) << boxes.text();
+    EXPECT_FALSE(Exists(tmp + "\\Brisolt1"));
+}
+
 TEST_F(Faults, MissingLogWrapperRunsTheCommandAsItStands) {
     // A copy of the program in a folder of its own has no log wrapper beside it.
     const std::string program = MakeFolder(folder_.File("program")) + "\\Brisolt.exe";
