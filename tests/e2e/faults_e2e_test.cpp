@@ -1,7 +1,7 @@
 // Faults around the built program: a settings file that cannot be written or vanishes, a temporary folder
-// that cannot be made, a missing log wrapper, children that crash or are killed, fifty quick presses of a
-// logged button and two instances on one settings file. Nothing is lost beyond what the system makes
-// impossible, and each failure is told once or passed over in silence, as the program promises.
+// that cannot be made or vanishes, a missing log wrapper, children that crash or are killed, fifty quick
+// presses of a logged button and two instances on one settings file. Nothing is lost beyond what the
+// system makes impossible, and each failure is told once or passed over in silence, as the program promises.
 #include <windows.h>
 #include <tlhelp32.h>
 
@@ -238,7 +238,8 @@ TEST_F(Faults, CrashedAndKilledChildrenHaveTheirLogsShown) {
     const std::string pidFile = folder_.File("victim.pid");
     const std::string victim = Fixture("fixture_victim.exe");
     WriteWhole(ini_, "[Buttons]\r\nCommand1=" + victim + "\r\nOptions1=crash\r\nLog1=2\r\nCommand2=" + victim +
-                         "\r\nOptions2=wait \"" + pidFile + "\"\r\nLog2=2\r\n");
+                         "\r\nOptions2=wait \"" + pidFile + "\"\r\nLog2=2\r\nCommand3=" + victim +
+                         "\r\nOptions3=wait \"" + pidFile + "\"\r\nLog3=2\r\nWait3=1\r\n");
     BrisoltProcess brisolt;
     ASSERT_TRUE(brisolt.Start(Arguments(ini_)));
     DialogWatcher boxes({"Brisolt", "Error in Brisolt"}, IDOK, 240000, brisolt.ProcessId());
@@ -276,6 +277,17 @@ TEST_F(Faults, CrashedAndKilledChildrenHaveTheirLogsShown) {
     EXPECT_NE(ReadWhole(logs + "log3.txt").find("waiting to be killed"), std::string::npos);
     if (viewer) PostMessageA(viewer, WM_CLOSE, 0, 0);
     Kill(child, 0);
+
+    // A waited run killed: the bar, minimised while it waits, comes back and shows the log.
+    DeleteFileA(pidFile.c_str());
+    Press(brisolt, 2);
+    ASSERT_TRUE(WaitFor([&] { return !ReadWhole(pidFile).empty(); }, kWaitMs));
+    EXPECT_TRUE(WaitFor([&] { return IsIconic(brisolt.MainWindow()) != FALSE; }, kWaitMs));
+    ASSERT_TRUE(Kill(std::strtoul(ReadWhole(pidFile).c_str(), nullptr, 10), 5));
+    EXPECT_TRUE(WaitFor([&] { return (viewer = Viewer("log4")) != nullptr; }, kWaitMs)) << "log not shown";
+    EXPECT_NE(ReadWhole(logs + "log4.txt").find("corvane: exit code 5"), std::string::npos);
+    if (viewer) PostMessageA(viewer, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitFor([&] { return !IsIconic(brisolt.MainWindow()); }, kWaitMs));
 
     Sleep(1000);  // the watch threads' last steps
     const std::optional<DWORD> code = Close(brisolt);
