@@ -34,11 +34,10 @@ bool SettleStartupPaths(char* commandLine) {
     CopyText(g_paths.mainFile, arguments.mainFile);
     if (g_paths.settingsFile[0] == '\0') {
         std::string value;
-        if (ReadGrowing(value, kPathSize, [](char* buffer, DWORD size) {
-                return GetEnvironmentVariableA("Brisolt", buffer, size);
-            }) &&
-            !CopyText(g_paths.settingsFile, value))
-            return false;
+        const bool set = ReadGrowing(value, kPathSize, [](char* buffer, DWORD size) {
+            return GetEnvironmentVariableA("Brisolt", buffer, size);
+        });
+        if (set && !CopyText(g_paths.settingsFile, value)) return false;
     }
     if (g_paths.settingsFile[0] == '\0') {
         CopyText(g_paths.settingsFile, ResStr(IDS_DEFAULT_SETTINGS_FILE).text);
