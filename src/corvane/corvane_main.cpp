@@ -3,6 +3,7 @@
 
 #include <string_view>
 
+#include "base/dll_search.h"
 #include "corvane/wrapper_args.h"
 
 namespace {
@@ -308,6 +309,7 @@ DWORD Run(const corvane::WrapperArgs& args, char* room, std::size_t roomSize) {
 }  // namespace
 
 int main() {
+    RestrictDllSearch();
     InitializeCriticalSection(&g_sink.lock);
     SetConsoleCtrlHandler(IgnoreInterrupt, TRUE);
 
