@@ -1,6 +1,7 @@
 // Fuzzes the rules of a run: the working folder, the command lines, the show mode and the log decision;
 // and the way back: the log wrapper reads from a logged line the very log file and command put into it.
 #include <string>
+#include <vector>
 
 #include "corvane/wrapper_args.h"
 #include "exec/compose_command_line.h"
@@ -67,7 +68,10 @@ void CheckLines(FuzzInput& input) {
     if (logFile.empty() || logFile.back() == '\\' || !IsFileName(logFile)) return;
     // Without its own path the wrapper can only skip a name with no blank in it.
     if (!ownPathGiven && wrapper.find_first_of(" \t") != std::string::npos) return;
-    const corvane::WrapperArgs args = corvane::SplitWrapperCommandLine(line, ownPathGiven ? wrapper : std::string());
+    // The wrapper's room for the name: its whole line and a zero.
+    std::vector<char> name(line.size() + 1);
+    const corvane::WrapperArgs args =
+        corvane::SplitWrapperCommandLine(line, ownPathGiven ? wrapper : std::string(), name.data(), name.size());
     FUZZ_CHECK(args.hasLogFile && args.logFile == logFile);
     const std::size_t start = run.find_first_not_of(" \t");
     FUZZ_CHECK(args.command == (start == std::string::npos ? std::string() : run.substr(start)));
