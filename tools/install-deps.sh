@@ -3,6 +3,7 @@
 set -euo pipefail
 packages=(
   cmake make g++ googletest
+  clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine wine64
   xvfb xauth x11-utils imagemagick fonts-wine

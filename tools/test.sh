@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the platform-free rules natively under ASan and UBSan, the
-# Windows program and its tests (x86_64) under Wine on a virtual X server, and the 32-bit build
-# compiled and linked warning-free. Both Windows builds make the packages (ZIP and setup program);
-# the 32-bit ones are read back, the 64-bit setup program is also installed and uninstalled under Wine.
+# Builds everything and runs every test: the platform-free rules natively under ASan and UBSan and
+# fuzzed with libFuzzer for a bounded time, the Windows program and its tests (x86_64) under Wine on a
+# virtual X server, and the 32-bit build compiled and linked warning-free. Both Windows builds make the
+# packages (ZIP and setup program); the 32-bit ones are read back, the 64-bit setup program is also
+# installed and uninstalled under Wine.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$root/tools/install-deps.sh"
@@ -18,6 +19,7 @@ cmake --build "$build/win32" -j"$jobs"
 
 status=0
 (cd "$build/native" && ctest --output-on-failure) || status=1
+bash "$root/tools/fuzz.sh" || status=1
 # 32-bit programs cannot run here: of that build only the packages are checked.
 (cd "$build/win32" && ctest -L packaging --output-on-failure) || status=1
 # The Windows tests get an X server of their own, whether or not a display is open.

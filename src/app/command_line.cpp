@@ -46,7 +46,7 @@ char* NextArgument(ArgumentScanner& scanner, char* text) {
 }
 
 bool TakeOptionValue(ArgumentScanner& scanner, char* target, std::size_t room, const char* argument,
-                     const char* form1, const char* form2) {
+                     const char* form1, const char* form2, bool* cut) {
     if (target[0] != '\0') return false;
     if (!EqualsIgnoringCase(argument, form1) && !EqualsIgnoringCase(argument, form2)) return false;
     // An option at the very end is an ordinary argument: nothing may be consumed for it.
@@ -56,7 +56,8 @@ bool TakeOptionValue(ArgumentScanner& scanner, char* target, std::size_t room, c
         scanner.cursor = saved;
         return false;
     }
-    text::CopyInto(target, room, value);
+    const bool whole = text::CopyInto(target, room, value);
+    if (cut) *cut = !whole;
     return true;
 }
 
@@ -74,7 +75,8 @@ void SplitExtension(const char* path, char* base, std::size_t baseRoom, char* ex
 void ScanCommandLine(char* text, StartupArguments& arguments) {
     ArgumentScanner scanner;
     for (char* argument = NextArgument(scanner, text); argument; argument = NextArgument(scanner, nullptr)) {
-        if (TakeOptionValue(scanner, arguments.settingsFile, sizeof arguments.settingsFile, argument, "/i", "-i"))
+        if (TakeOptionValue(scanner, arguments.settingsFile, sizeof arguments.settingsFile, argument, "/i", "-i",
+                            &arguments.settingsFileTooLong))
             continue;
         if (TakeOptionValue(scanner, arguments.defaultFolder, sizeof arguments.defaultFolder, argument, "/d", "-d"))
             continue;

@@ -13,9 +13,10 @@ struct ArgumentScanner {
 char* NextArgument(ArgumentScanner& scanner, char* text);
 
 // True, and the next argument copied into target, when target is still empty, argument is form1 or
-// form2 (without regard to case) and another argument follows.
+// form2 (without regard to case) and another argument follows. `cut`, when given, tells whether the
+// value taken was too long for target and was cut.
 bool TakeOptionValue(ArgumentScanner& scanner, char* target, std::size_t room, const char* argument,
-                     const char* form1, const char* form2);
+                     const char* form1, const char* form2, bool* cut = nullptr);
 
 // Splits path at its last "." when that dot stands after the last "\"; base and extension may be null
 // and base may be path itself.
@@ -25,10 +26,11 @@ struct StartupArguments {
     char settingsFile[260] = "";
     char defaultFolder[260] = "";
     char mainFile[260] = "";
+    bool settingsFileTooLong = false;  // the /i value did not fit: the caller refuses it rather than use it cut
 };
 
 // Scans the whole command line (changed in place) into the three values; a value too long for its
-// field is cut.
+// field is cut, and for the settings file that is noted.
 void ScanCommandLine(char* text, StartupArguments& arguments);
 
 // Replaces everything after the last "\" of path (or all of it) by name.

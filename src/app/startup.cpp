@@ -25,18 +25,19 @@ namespace {
 constexpr std::size_t kCommandLineRoom = 32768;
 }  // namespace
 
-void SettleStartupPaths(char* commandLine) {
+bool SettleStartupPaths(char* commandLine) {
     StartupArguments arguments;
     ScanCommandLine(commandLine, arguments);
+    if (arguments.settingsFileTooLong) return false;
     CopyText(g_paths.settingsFile, arguments.settingsFile);
     CopyText(g_paths.defaultFolder, arguments.defaultFolder);
     CopyText(g_paths.mainFile, arguments.mainFile);
     if (g_paths.settingsFile[0] == '\0') {
         std::string value;
-        if (ReadGrowing(value, kPathSize, [](char* buffer, DWORD size) {
-                return GetEnvironmentVariableA("Brisolt", buffer, size);
-            }))
-            CopyText(g_paths.settingsFile, value);
+        const bool set = ReadGrowing(value, kPathSize, [](char* buffer, DWORD size) {
+            return GetEnvironmentVariableA("Brisolt", buffer, size);
+        });
+        if (set && !CopyText(g_paths.settingsFile, value)) return false;
     }
     if (g_paths.settingsFile[0] == '\0') {
         CopyText(g_paths.settingsFile, ResStr(IDS_DEFAULT_SETTINGS_FILE).text);
@@ -47,6 +48,7 @@ void SettleStartupPaths(char* commandLine) {
         const DWORD length = GetLongPathNameA(g_paths.mainFile, longName, sizeof longName);
         if (length > 0 && length < sizeof longName) CopyText(g_paths.mainFile, longName);
     }
+    return true;
 }
 
 void InitModulePaths() {
@@ -95,7 +97,7 @@ int RunBrisolt(HINSTANCE instance, const char* commandLine) {
     // The scan writes into the text, so it works on a copy of its own.
     char lineCopy[kCommandLineRoom];
     CopyText(lineCopy, commandLine ? commandLine : "");
-    SettleStartupPaths(lineCopy);
+    if (!SettleStartupPaths(lineCopy)) FatalErrorBox(IDS_SETTINGS_NAME_TOO_LONG);
 
     if (!RegisterWindowClasses()) FatalErrorBox(IDS_NO_WINDOW);
     InitModulePaths();

@@ -11,4 +11,6 @@ void InitModulePaths();
 // Registers "Brisolt_hint" and the process-local "Button" class; false when either fails.
 bool RegisterWindowClasses();
 // Applies the scanned arguments: settings file by option, environment, default; main file in long form.
-void SettleStartupPaths(char* commandLine);
+// False when the settings file named by /i or the environment is longer than a path may be: a cut name
+// would be another file, so it is never used.
+bool SettleStartupPaths(char* commandLine);

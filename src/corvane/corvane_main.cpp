@@ -1,9 +1,9 @@
 // corvane: runs a command line, copies everything it prints into a log file and passes it through.
 #include <windows.h>
 
-#include <string>
 #include <string_view>
 
+#include "base/dll_search.h"
 #include "corvane/wrapper_args.h"
 
 namespace {
@@ -77,26 +77,35 @@ void WriteLog(std::string_view text) {
 }
 
 // A closing line starts on a line of its own even when the output did not end with one.
-void WriteLogLine(const std::string& line) {
+void WriteLogLine(std::string_view line) {
     if (corvane::NeedsLineBreakBefore(g_sink.anythingWritten, g_sink.lastByte)) WriteLog("\r\n");
     WriteLog(line);
 }
 
-void WriteStderr(const std::string& text) {
+void WriteStderr(std::string_view text) {
     const HANDLE err = GetStdHandle(STD_ERROR_HANDLE);
     if (err != nullptr && err != INVALID_HANDLE_VALUE) WriteAll(err, text.data(), text.size());
 }
 
-std::string SystemText(DWORD error) {
-    char* buffer = nullptr;
-    const DWORD length = FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-        error, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-    std::string text;
-    if (length > 0 && buffer != nullptr) text.assign(buffer, length);
-    if (buffer != nullptr) LocalFree(buffer);
-    return text;
+// Room for a system message; a longer one is left out, the error number still says what went wrong.
+constexpr std::size_t kSystemTextRoom = 1024;
+
+// Room for a start failure line, system message included.
+constexpr std::size_t kFailureLineRoom = kSystemTextRoom + corvane::kLineRoom;
+
+std::string_view SystemText(DWORD error, char (&text)[kSystemTextRoom]) {
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
+                                        0, text, kSystemTextRoom, nullptr);
+    return std::string_view(text, length < kSystemTextRoom ? length : 0);
 }
+
+std::string_view StartFailureLine(DWORD error, char (&line)[kFailureLineRoom]) {
+    char text[kSystemTextRoom];
+    return corvane::FormatStartFailureLine(error, SystemText(error, text), line);
+}
+
+// A text buffer of size bytes from the process heap, or null when memory is short.
+char* AllocateText(std::size_t size) { return static_cast<char*>(HeapAlloc(GetProcessHeap(), 0, size)); }
 
 // Writes the queued copy to our stdout, in pieces no larger than a chunk so that a slow console still moves.
 DWORD WINAPI WriteConsoleCopy(LPVOID) {
@@ -221,26 +230,28 @@ void EndConsoleCopy(HANDLE writer) {
 DWORD Finish(DWORD exitCode) {
     EnterCriticalSection(&g_sink.lock);
     g_sink.closed = true;
-    WriteLogLine(corvane::FormatExitLine(exitCode));
+    char line[corvane::kLineRoom];
+    WriteLogLine(corvane::FormatExitLine(exitCode, line));
     if (g_sink.log != INVALID_HANDLE_VALUE) CloseHandle(g_sink.log);
     g_sink.log = INVALID_HANDLE_VALUE;
     LeaveCriticalSection(&g_sink.lock);
     return exitCode;
 }
 
-DWORD Run(const corvane::WrapperArgs& args) {
-    WriteLog(corvane::FormatHeaderLine(args.command));
+// Runs the command; room (roomSize bytes) holds its header line and then its copy.
+DWORD Run(const corvane::WrapperArgs& args, char* room, std::size_t roomSize) {
+    WriteLog(corvane::FormatHeaderLine(args.command, room, roomSize));
     if (args.command.empty()) {
         WriteLogLine(corvane::FormatNoCommandLine());
-        WriteStderr("corvane: no command was given\r\n");
+        WriteStderr(corvane::FormatNoCommandLine());
         return Finish(corvane::kWrapperFailureExitCode);
     }
 
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
     HANDLE writeEnd = nullptr;
     if (!CreatePipe(&g_sink.pipe, &writeEnd, &inherit, kPipeBufferBytes)) {
-        const DWORD error = GetLastError();
-        WriteLogLine(corvane::FormatStartFailureLine(error, SystemText(error)));
+        char failure[kFailureLineRoom];
+        WriteLogLine(StartFailureLine(GetLastError(), failure));
         return Finish(corvane::kWrapperFailureExitCode);
     }
     SetHandleInformation(g_sink.pipe, HANDLE_FLAG_INHERIT, 0);
@@ -258,17 +269,20 @@ DWORD Run(const corvane::WrapperArgs& args) {
     startup.hStdOutput = writeEnd;
     startup.hStdError = writeEnd;
 
-    std::string line = args.command;  // CreateProcessA may write into the line it is given
+    // CreateProcessA may write into the line it is given, so it gets a copy.
+    CopyMemory(room, args.command.data(), args.command.size());
+    room[args.command.size()] = '\0';
     PROCESS_INFORMATION process = {};
     const BOOL started =
-        CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
+        CreateProcessA(nullptr, room, nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
     const DWORD startError = started ? 0 : GetLastError();
     // Only the child may hold the write end now, so EOF comes when it and its heirs are done.
     CloseHandle(writeEnd);
     if (input != nullptr) CloseHandle(input);
 
     if (!started) {
-        const std::string failure = corvane::FormatStartFailureLine(startError, SystemText(startError));
+        char line[kFailureLineRoom];
+        const std::string_view failure = StartFailureLine(startError, line);
         WriteLogLine(failure);
         WriteStderr(failure);
         return Finish(corvane::kWrapperFailureExitCode);
@@ -295,13 +309,24 @@ DWORD Run(const corvane::WrapperArgs& args) {
 }  // namespace
 
 int main() {
+    RestrictDllSearch();
     InitializeCriticalSection(&g_sink.lock);
     SetConsoleCtrlHandler(IgnoreInterrupt, TRUE);
 
     char ownPath[MAX_PATH];
     const DWORD ownLength = GetModuleFileNameA(nullptr, ownPath, MAX_PATH);
     const std::string_view own(ownPath, ownLength < MAX_PATH ? ownLength : 0);
-    const corvane::WrapperArgs args = corvane::SplitWrapperCommandLine(GetCommandLineA(), own);
+    const std::string_view raw = GetCommandLineA();
+    // The log file's name, the header line and the command's copy each fit in the length of the raw line
+    // and a line of the log's own.
+    const std::size_t roomSize = raw.size() + corvane::kLineRoom;
+    char* const name = AllocateText(roomSize);
+    char* const room = AllocateText(roomSize);
+    if (name == nullptr || room == nullptr) {
+        WriteStderr("corvane: not enough memory\r\n");
+        return static_cast<int>(corvane::kWrapperFailureExitCode);
+    }
+    const corvane::WrapperArgs args = corvane::SplitWrapperCommandLine(raw, own, name, roomSize);
     if (!args.hasLogFile) {
         WriteStderr("usage: corvane LOGFILE COMMAND-LINE...\r\n");
         return static_cast<int>(corvane::kWrapperFailureExitCode);
@@ -310,13 +335,17 @@ int main() {
     const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
     g_sink.passThrough = (out == INVALID_HANDLE_VALUE) ? nullptr : out;
     // CREATE_ALWAYS empties a log file that the caller made beforehand to hold the name.
-    g_sink.log = CreateFileA(args.logFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+    g_sink.log = CreateFileA(args.logFile.data(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (g_sink.log == INVALID_HANDLE_VALUE) {
         // The command still runs: the caller still learns from the exit code how it went.
         const DWORD error = GetLastError();
-        WriteStderr("corvane: cannot write the log file " + args.logFile + ": " +
-                    corvane::TrimSystemText(SystemText(error)) + "\r\n");
+        char text[kSystemTextRoom];
+        WriteStderr("corvane: cannot write the log file ");
+        WriteStderr(args.logFile);
+        WriteStderr(": ");
+        WriteStderr(corvane::TrimSystemText(SystemText(error, text)));
+        WriteStderr("\r\n");
     }
-    return static_cast<int>(Run(args));
+    return static_cast<int>(Run(args, room, roomSize));
 }

@@ -2,9 +2,58 @@
 #include "corvane/wrapper_args.h"
 
 #include <cctype>
+#include <cstring>
 
 namespace corvane {
 namespace {
+
+// Text built in a caller's buffer: what does not fit is cut, and a zero always follows the text.
+class TextWriter {
+public:
+    TextWriter(char* out, std::size_t room) : out_(out), room_(room) {
+        if (room_ > 0) out_[0] = '\0';
+    }
+
+    void Append(std::string_view text) {
+        std::size_t n = text.size();
+        const std::size_t free = room_ > size_ ? room_ - size_ - 1 : 0;
+        if (n > free) {
+            n = free;
+            cut_ = true;
+        }
+        if (n > 0) std::memcpy(out_ + size_, text.data(), n);
+        size_ += n;
+        if (room_ > 0) out_[size_] = '\0';
+    }
+
+    void Append(char c, std::size_t count = 1) {
+        for (std::size_t i = 0; i < count; ++i) Append(std::string_view(&c, 1));
+    }
+
+    void AppendDecimal(std::uint32_t value) {
+        char digits[10];
+        std::size_t n = 0;
+        do {
+            digits[n++] = static_cast<char>('0' + value % 10);
+            value /= 10;
+        } while (value != 0);
+        while (n > 0) Append(digits[--n]);
+    }
+
+    void AppendHex8(std::uint32_t value) {
+        Append("0x");
+        for (int shift = 28; shift >= 0; shift -= 4) Append("0123456789ABCDEF"[(value >> shift) & 0xF]);
+    }
+
+    std::string_view Text() const { return std::string_view(out_, size_); }
+    bool Cut() const { return cut_; }
+
+private:
+    char* out_;
+    std::size_t room_;
+    std::size_t size_ = 0;
+    bool cut_ = false;
+};
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -29,7 +78,7 @@ std::size_t SkipProgramName(std::string_view raw, std::size_t at) {
 
 // One ordinary argument: 2n backslashes before a quote give n backslashes and a grouping quote,
 // 2n+1 give n backslashes and a literal quote, other backslashes stay; "" inside quotes is a quote.
-std::size_t ReadArgument(std::string_view raw, std::size_t at, std::string& out) {
+std::size_t ReadArgument(std::string_view raw, std::size_t at, TextWriter& out) {
     bool quoted = false;
     while (at < raw.size()) {
         const char c = raw[at];
@@ -39,28 +88,34 @@ std::size_t ReadArgument(std::string_view raw, std::size_t at, std::string& out)
             while (at + run < raw.size() && raw[at + run] == '\\') ++run;
             at += run;
             if (at < raw.size() && raw[at] == '"') {
-                out.append(run / 2, '\\');
+                out.Append('\\', run / 2);
                 if (run % 2 == 1) {
-                    out.push_back('"');
+                    out.Append('"');
                     ++at;
                 }
             } else {
-                out.append(run, '\\');
+                out.Append('\\', run);
             }
         } else if (c == '"') {
             if (quoted && at + 1 < raw.size() && raw[at + 1] == '"') {
-                out.push_back('"');
+                out.Append('"');
                 at += 2;
             } else {
                 quoted = !quoted;
                 ++at;
             }
         } else {
-            out.push_back(c);
+            out.Append(c);
             ++at;
         }
     }
     return at;
+}
+
+// The text from at on, at lying within it: substr's range check would bring the library's exceptions in.
+std::string_view Tail(std::string_view text, std::size_t at) {
+    text.remove_prefix(at);
+    return text;
 }
 
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
@@ -73,20 +128,13 @@ bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
     return true;
 }
 
-void AppendDecimal(std::string& out, std::uint32_t value) { out += std::to_string(value); }
-
-void AppendHex8(std::string& out, std::uint32_t value) {
-    static const char kDigits[] = "0123456789ABCDEF";
-    out += "0x";
-    for (int shift = 28; shift >= 0; shift -= 4) out.push_back(kDigits[(value >> shift) & 0xF]);
-}
-
 }  // namespace
 
-WrapperArgs SplitWrapperCommandLine(std::string_view raw, std::string_view ownPath) {
+WrapperArgs SplitWrapperCommandLine(std::string_view raw, std::string_view ownPath, char* nameBuffer,
+                                    std::size_t room) {
     WrapperArgs args;
     std::size_t at = SkipBlanks(raw, 0);
-    const std::string_view rest = raw.substr(at);
+    const std::string_view rest = Tail(raw, at);
     if (!ownPath.empty() && StartsWithIgnoringCase(rest, ownPath) &&
         (rest.size() == ownPath.size() || IsBlank(rest[ownPath.size()]))) {
         at += ownPath.size();
@@ -95,49 +143,55 @@ WrapperArgs SplitWrapperCommandLine(std::string_view raw, std::string_view ownPa
     }
     at = SkipBlanks(raw, at);
     if (at >= raw.size()) return args;
-    at = ReadArgument(raw, at, args.logFile);
-    // An empty quoted name names no file.
-    args.hasLogFile = !args.logFile.empty();
+    TextWriter name(nameBuffer, room);
+    at = ReadArgument(raw, at, name);
+    // An empty quoted name names no file, and a cut one names another.
+    args.hasLogFile = !name.Text().empty() && !name.Cut();
+    if (args.hasLogFile) args.logFile = name.Text();
     at = SkipBlanks(raw, at);
-    args.command.assign(raw.substr(at));
+    args.command = Tail(raw, at);
     return args;
 }
 
-std::string FormatHeaderLine(std::string_view command) {
-    std::string line = "corvane: running ";
-    line.append(command);
-    line += "\r\n";
-    return line;
+std::string_view FormatHeaderLine(std::string_view command, char* out, std::size_t room) {
+    TextWriter line(out, room);
+    line.Append("corvane: running ");
+    line.Append(command);
+    line.Append("\r\n");
+    return line.Text();
 }
 
-std::string FormatExitLine(std::uint32_t exitCode) {
-    std::string line = "corvane: exit code ";
-    AppendDecimal(line, exitCode);
+std::string_view FormatExitLine(std::uint32_t exitCode, char* out, std::size_t room) {
+    TextWriter line(out, room);
+    line.Append("corvane: exit code ");
+    line.AppendDecimal(exitCode);
     if (exitCode & 0x80000000u) {
-        line += " (";
-        AppendHex8(line, exitCode);
-        line += ")";
+        line.Append(" (");
+        line.AppendHex8(exitCode);
+        line.Append(")");
     }
-    line += "\r\n";
-    return line;
+    line.Append("\r\n");
+    return line.Text();
 }
 
-std::string FormatStartFailureLine(std::uint32_t errorCode, std::string_view systemText) {
-    std::string line = "corvane: could not start the command: ";
-    const std::string text = TrimSystemText(systemText);
+std::string_view FormatStartFailureLine(std::uint32_t errorCode, std::string_view systemText, char* out,
+                                        std::size_t room) {
+    TextWriter line(out, room);
+    line.Append("corvane: could not start the command: ");
+    const std::string_view text = TrimSystemText(systemText);
     if (!text.empty()) {
-        line += text;
-        line += " ";
+        line.Append(text);
+        line.Append(" ");
     }
-    line += "(error ";
-    AppendDecimal(line, errorCode);
-    line += ")\r\n";
-    return line;
+    line.Append("(error ");
+    line.AppendDecimal(errorCode);
+    line.Append(")\r\n");
+    return line.Text();
 }
 
-std::string FormatNoCommandLine() { return "corvane: no command was given\r\n"; }
+std::string_view FormatNoCommandLine() { return "corvane: no command was given\r\n"; }
 
-std::string FormatOutputAbandonedLine() {
+std::string_view FormatOutputAbandonedLine() {
     return "corvane: the command has ended; later output of processes it left running is not logged\r\n";
 }
 
@@ -145,7 +199,7 @@ bool NeedsLineBreakBefore(bool anythingWritten, char lastByte) {
     return anythingWritten && lastByte != '\n';
 }
 
-std::string TrimSystemText(std::string_view text) {
+std::string_view TrimSystemText(std::string_view text) {
     while (!text.empty()) {
         const char c = text.back();
         if (c == '\r' || c == '\n' || c == ' ' || c == '\t' || c == '.') {
@@ -154,7 +208,7 @@ std::string TrimSystemText(std::string_view text) {
             break;
         }
     }
-    return std::string(text);
+    return text;
 }
 
 }  // namespace corvane

@@ -118,7 +118,16 @@ void RunButtonCommand(int index) {
 
     if (capture) OpenCaptureConsole(consoleTitle);
     PROCESS_INFORMATION process;
-    if (!StartProcess(line, inherit, show, folder, process)) {
+    bool started = StartProcess(line, inherit, show, folder, process);
+    if (!started && logged) {
+        // The wrapper could not be started (it is missing): the command runs without a log. Through the
+        // association it would run a program with its own name for its first argument.
+        ReleaseLogFileName(logFile);
+        logFile[0] = '\0';
+        CopyText(line, ComposeCommandLine(false, "", "", FieldText(command), FieldText(options)));
+        started = StartProcess(line, inherit, show, folder, process);
+    }
+    if (!started) {
         char program[MAX_PATH] = "";
         const INT_PTR found = reinterpret_cast<INT_PTR>(FindExecutableA(command, nullptr, program));
         if (found <= 32) {

@@ -67,6 +67,9 @@ void OpenLog(const char* file) {
 
 const char* NewLogFileName() {
     g_logs.lastName[0] = '\0';
+    // A clean-up of the temporary path may take the folder away while the program runs: a new one is
+    // made, as for the first logged run, rather than every later log being lost.
+    if (g_logs.made && !Exists(g_logs.folder)) g_logs = LogFolderState{};
     if (!g_logs.made) MakeFolder();
     if (!g_logs.made) return g_logs.lastName;
     const FreeLogFile free = FirstFreeLogFile(FieldText(g_logs.folder), Exists);

@@ -193,3 +193,4 @@
 #define IDS_CLOSE_CAPTURE 438
 // Entries added after the first release, outside the first run of ids
 #define IDS_SETTINGS_NOT_SAVED 448
+#define IDS_SETTINGS_NAME_TOO_LONG 449

@@ -24,7 +24,11 @@ enum ShowMode : int { kShowNormal = 0, kShowMinimized = 1, kShowMaximized = 2, k
 
 enum LogMode : int { kLogNever = 0, kLogAlways = 1, kLogOnError = 2, kLogAskUser = 3 };
 
+// Every record here starts out all zeros, so that g_settings lies in zero-filled memory and not in the
+// program file. ReadSettings gives each field its value, with the file's fallbacks where a key is missing.
+
 // One button's definition. The icon handles are owned by the record and only borrowed by windows.
+// A button without an icon has an empty iconFile; loading its icons sets iconNumber to -1.
 struct ButtonDef {
     signed char type = 0;
     char title[64] = "";
@@ -33,7 +37,7 @@ struct ButtonDef {
     char directory[256] = "";
     char tip[256] = "";
     char iconFile[260] = "";
-    int iconNumber = -1;
+    int iconNumber = 0;
     void* largeIcon = nullptr;  // HICON
     void* smallIcon = nullptr;  // HICON
     signed char show = 0;
@@ -44,13 +48,15 @@ struct ButtonDef {
     int useIcon = 0;
 };
 
+// The bar's options; a settings file without them gives a grid of 2 rows and 8 columns, with tips shown
+// and the main file's window position saved.
 struct AppOptions {
-    int rows = 2;
-    int cols = 8;
+    int rows = 0;
+    int cols = 0;
     int space = 0;
     int onTop = 0;
-    int saveFilePos = 1;
-    int displayTips = 1;
+    int saveFilePos = 0;
+    int displayTips = 0;
     char caption[260] = "";
 };
 

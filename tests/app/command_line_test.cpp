@@ -114,6 +114,40 @@ TEST(ScanCommandLine, LongArgumentsAreCutToTheField) {
     EXPECT_EQ(std::string(arguments.settingsFile), ini.substr(0, 259));
     EXPECT_EQ(std::string(arguments.defaultFolder), folder.substr(0, 259));
     EXPECT_EQ(std::string(arguments.mainFile), main.substr(0, 259));
+    EXPECT_TRUE(arguments.settingsFileTooLong);
+}
+
+struct TooLongRow {
+    const char* name;
+    std::string line;
+    bool tooLong;
+};
+
+const std::string kName259 = "C:\\" + std::string(252, 's') + ".ini";
+const std::string kName260 = "C:\\" + std::string(253, 's') + ".ini";
+const std::string kBlanks300 = "C:\\My Settings\\" + std::string(281, 'b') + ".ini";
+
+const TooLongRow kTooLongRows[] = {
+    {"no settings file", "x.tex", false},
+    {"a settings name of 259 characters fits", "/i " + kName259 + " x.tex", false},
+    {"one of 260 does not", "/i " + kName260 + " x.tex", true},
+    {"the dash form, quoted with blanks", "-I \"" + kBlanks300 + "\"", true},
+    {"after the main file", "x.tex /i " + kName260, true},
+    {"a long default folder is only cut", "/d " + kName260 + " x.tex", false},
+    {"a long main file is only cut", kName260, false},
+    {"a second /i is the main file, however long", "/i a.ini /i " + kName260, false},
+    {"a long name after a second /i is ignored", "/i a.ini x.tex /i " + kName260, false},
+};
+
+TEST(ScanCommandLine, SettingsNameTooLong) {
+    ASSERT_EQ(kName259.size(), 259u);
+    for (const TooLongRow& row : kTooLongRows) {
+        SCOPED_TRACE(row.name);
+        std::string line = row.line;
+        StartupArguments arguments;
+        ScanCommandLine(line.data(), arguments);
+        EXPECT_EQ(arguments.settingsFileTooLong, row.tooLong);
+    }
 }
 
 TEST(ScanCommandLine, ArgumentOfExactlyTheFieldWidthFits) {
@@ -133,6 +167,25 @@ TEST(TakeOptionValue, KeepsAFilledTarget) {
     EXPECT_STREQ(target, "set");
     // Nothing was consumed: the value is still the next argument.
     EXPECT_STREQ(NextArgument(scanner, nullptr), "a.ini");
+}
+
+TEST(TakeOptionValue, TellsWhetherTheValueWasCut) {
+    struct Row {
+        const char* line;
+        bool taken;
+        bool cut;
+    };
+    const Row rows[] = {{"/i abc", true, false}, {"/i abcd", true, true}, {"/i", false, false}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.line);
+        std::string line = row.line;
+        ArgumentScanner scanner;
+        char* argument = NextArgument(scanner, line.data());
+        char target[4] = "";
+        bool cut = false;
+        EXPECT_EQ(TakeOptionValue(scanner, target, sizeof target, argument, "/i", "-i", &cut), row.taken);
+        EXPECT_EQ(cut, row.cut);
+    }
 }
 
 TEST(TakeOptionValue, OptionAtTheEndConsumesNothing) {

@@ -24,9 +24,9 @@ std::string WindowsFolder() {
 }
 
 // Runs the start-up settling on a writable copy of the line, as the entry point does.
-void Settle(const std::string& line) {
+bool Settle(const std::string& line) {
     std::string copy = line;
-    SettleStartupPaths(copy.data());
+    return SettleStartupPaths(copy.data());
 }
 
 class StartupPaths : public ::testing::Test {
@@ -58,7 +58,8 @@ const PrecedenceRow kPrecedenceRows[] = {
     {"option alone is the main file", "C:\\env\\b.ini", "/i", "C:\\env\\b.ini", "/i"},
     {"option alone, no environment", nullptr, "/i", "Brisolt.ini", "/i"},
     {"empty environment value", "", "", "Brisolt.ini", ""},
-    {"long environment value is cut", kLongValue.c_str(), "", kLongValue.substr(0, 259), ""},
+    {"a long environment value is of no matter under /i", kLongValue.c_str(), "/i C:\\opt\\b.ini",
+     "C:\\opt\\b.ini", ""},
 };
 
 TEST_F(StartupPaths, SettingsFilePrecedence) {
@@ -66,9 +67,36 @@ TEST_F(StartupPaths, SettingsFilePrecedence) {
         SCOPED_TRACE(row.name);
         g_paths = PathStore{};
         SetEnvironmentVariableA("Brisolt", row.environment);
-        Settle(row.line);
+        EXPECT_TRUE(Settle(row.line));
         EXPECT_EQ(std::string(g_paths.settingsFile), row.settingsFile);
         EXPECT_STREQ(g_paths.mainFile, row.mainFile);
+    }
+}
+
+TEST_F(StartupPaths, OverLongSettingsNamesAreRefused) {
+    const std::string name259 = "C:\\" + std::string(252, 'n') + ".ini";
+    const std::string name260 = "C:\\" + std::string(253, 'n') + ".ini";
+    struct Row {
+        const char* name;
+        const char* environment;
+        std::string line;
+        bool settled;
+    };
+    const Row rows[] = {
+        {"environment value of 259 characters", name259.c_str(), "", true},
+        {"environment value of 260 characters", name260.c_str(), "", false},
+        {"/i value of 260 characters", nullptr, "/i " + name260, false},
+        {"/i value of 260 characters over a good environment", "C:\\env\\b.ini", "/i " + name260, false},
+        {"long environment value under a good /i", kLongValue.c_str(), "/i " + name259, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        g_paths = PathStore{};
+        SetEnvironmentVariableA("Brisolt", row.environment);
+        EXPECT_EQ(Settle(row.line), row.settled);
+        if (row.settled) {
+            EXPECT_EQ(std::string(g_paths.settingsFile), name259);
+        }
     }
 }
 

@@ -112,6 +112,7 @@ const Entry kEntries[] = {
     {437, "Waiting for %d child processes to end.\nOK to leave them unattended?"},
     {438, "Press OK to close capture box"},
     {448, "Brisolt could not save its settings in\n%s\nChanges made now last only until Brisolt ends."},
+    {449, "The name of the settings file is longer than 259 characters."},
 };
 
 class StringTable : public ::testing::Test {

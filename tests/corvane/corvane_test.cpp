@@ -17,6 +17,17 @@ namespace {
 std::string Corvane() { return ShortPath(ExeFolder() + "corvane.exe"); }
 std::string Fixture() { return "\"" + ExeFolder() + "fixture_child.exe\""; }
 
+// The wrapper's own first and last lines, as a log holds them.
+std::string HeaderLine(const std::string& command) {
+    std::vector<char> line(command.size() + corvane::kLineRoom);
+    return std::string(corvane::FormatHeaderLine(command, line.data(), line.size()));
+}
+
+std::string ExitLine(std::uint32_t exitCode) {
+    char line[corvane::kLineRoom];
+    return std::string(corvane::FormatExitLine(exitCode, line));
+}
+
 // A log taken apart: its first line, its last line and everything between them.
 struct LogParts {
     bool ok = false;
@@ -116,9 +127,9 @@ TEST_F(CorvaneTest, EchoIsLoggedBetweenHeaderAndExitLineAndPassedThrough) {
     EXPECT_EQ(run.exitCode, 0u);
     const LogParts log = SplitLog(ReadWhole(logFile_));
     ASSERT_TRUE(log.ok) << ReadWhole(logFile_);
-    EXPECT_EQ(log.header, corvane::FormatHeaderLine("cmd /c echo hello"));
+    EXPECT_EQ(log.header, HeaderLine("cmd /c echo hello"));
     EXPECT_EQ(log.body, "hello\r\n");
-    EXPECT_EQ(log.footer, corvane::FormatExitLine(0));
+    EXPECT_EQ(log.footer, ExitLine(0));
     EXPECT_EQ(run.passThrough, "hello\r\n");
     EXPECT_EQ(run.errors, "");
 }
@@ -153,9 +164,9 @@ TEST_F(CorvaneTest, ExitCodeOfTheRunIsReturnedAndLogged) {
         EXPECT_EQ(run.exitCode, c.exitCode);
         const LogParts log = SplitLog(ReadWhole(logFile_));
         ASSERT_TRUE(log.ok);
-        EXPECT_EQ(log.header, corvane::FormatHeaderLine(command));
+        EXPECT_EQ(log.header, HeaderLine(command));
         EXPECT_EQ(log.body, "");
-        EXPECT_EQ(log.footer, corvane::FormatExitLine(c.exitCode));
+        EXPECT_EQ(log.footer, ExitLine(c.exitCode));
     }
 }
 
@@ -184,7 +195,7 @@ TEST_F(CorvaneTest, StdoutAndStderrAreLoggedWholeWithoutHanging) {
         ASSERT_EQ(log.body.size(), total + lineBreak);
         EXPECT_EQ(static_cast<std::size_t>(std::count(log.body.begin(), log.body.end(), 'o')), c.outBytes);
         EXPECT_EQ(static_cast<std::size_t>(std::count(log.body.begin(), log.body.end(), 'e')), c.errBytes);
-        EXPECT_EQ(log.footer, corvane::FormatExitLine(2));
+        EXPECT_EQ(log.footer, ExitLine(2));
         EXPECT_EQ(run.passThrough.size(), total);
         EXPECT_TRUE(run.passThrough == log.body.substr(0, total)) << "pass-through differs from the log";
     }
@@ -197,7 +208,19 @@ TEST_F(CorvaneTest, CommandLineReachesTheRunExactlyAsGiven) {
     EXPECT_EQ(run.exitCode, 0u);
     const LogParts log = SplitLog(ReadWhole(logFile_));
     ASSERT_TRUE(log.ok);
-    EXPECT_EQ(log.header, corvane::FormatHeaderLine(command));
+    EXPECT_EQ(log.header, HeaderLine(command));
+    EXPECT_EQ(log.body, "<<" + command + ">>\r\n");
+}
+
+// The wrapper sizes its header line and its copy of the command by its own command line.
+TEST_F(CorvaneTest, CommandLineNearTheSystemLimitComesThroughWhole) {
+    const std::string command = Fixture() + " --echo-cmdline -- " + std::string(30000, 'x');
+    const RunResult run = Run(Logged(command));
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 0u);
+    const LogParts log = SplitLog(ReadWhole(logFile_));
+    ASSERT_TRUE(log.ok);
+    EXPECT_EQ(log.header, HeaderLine(command));
     EXPECT_EQ(log.body, "<<" + command + ">>\r\n");
 }
 
@@ -210,7 +233,7 @@ TEST_F(CorvaneTest, QuotedLogFileWithBlanksIsUsed) {
     EXPECT_EQ(run.exitCode, 0u);
     const LogParts parts = SplitLog(ReadWhole(log));
     ASSERT_TRUE(parts.ok);
-    EXPECT_EQ(parts.header, corvane::FormatHeaderLine("cmd /c echo blanks"));
+    EXPECT_EQ(parts.header, HeaderLine("cmd /c echo blanks"));
     EXPECT_EQ(parts.body, "blanks\r\n");
 }
 
@@ -219,7 +242,7 @@ TEST_F(CorvaneTest, WaitsForTheRunToEnd) {
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.exitCode, 7u);
     EXPECT_GE(run.elapsedMs, 1400u);
-    EXPECT_EQ(SplitLog(ReadWhole(logFile_)).footer, corvane::FormatExitLine(7));
+    EXPECT_EQ(SplitLog(ReadWhole(logFile_)).footer, ExitLine(7));
 }
 
 struct OldLogCase {
@@ -240,7 +263,7 @@ TEST_F(CorvaneTest, ExistingLogFileIsOverwritten) {
         const RunResult run = Run(Logged("cmd /c echo fresh"));
         ASSERT_TRUE(run.finished);
         EXPECT_EQ(ReadWhole(logFile_),
-                  corvane::FormatHeaderLine("cmd /c echo fresh") + "fresh\r\n" + corvane::FormatExitLine(0));
+                  HeaderLine("cmd /c echo fresh") + "fresh\r\n" + ExitLine(0));
     }
 }
 
@@ -252,11 +275,11 @@ TEST_F(CorvaneTest, UnstartableCommandFailsAndSaysWhyInTheLog) {
     EXPECT_EQ(run.exitCode, corvane::kWrapperFailureExitCode);
     const LogParts log = SplitLog(ReadWhole(logFile_));
     ASSERT_TRUE(log.ok);
-    EXPECT_EQ(log.header, corvane::FormatHeaderLine(command));
+    EXPECT_EQ(log.header, HeaderLine(command));
     const std::string failurePrefix = "corvane: could not start the command: ";
     EXPECT_EQ(log.body.rfind(failurePrefix, 0), 0u) << log.body;
     EXPECT_NE(log.body.find("(error 2)"), std::string::npos) << log.body;
-    EXPECT_EQ(log.footer, corvane::FormatExitLine(corvane::kWrapperFailureExitCode));
+    EXPECT_EQ(log.footer, ExitLine(corvane::kWrapperFailureExitCode));
     EXPECT_NE(run.errors.find(failurePrefix), std::string::npos);
 }
 
@@ -267,7 +290,7 @@ TEST_F(CorvaneTest, MissingCommandFailsAndSaysSo) {
     const LogParts log = SplitLog(ReadWhole(logFile_));
     ASSERT_TRUE(log.ok);
     EXPECT_EQ(log.body, corvane::FormatNoCommandLine());
-    EXPECT_EQ(log.footer, corvane::FormatExitLine(corvane::kWrapperFailureExitCode));
+    EXPECT_EQ(log.footer, ExitLine(corvane::kWrapperFailureExitCode));
 }
 
 TEST_F(CorvaneTest, MissingLogFileArgumentFails) {
@@ -294,7 +317,7 @@ TEST_F(CorvaneTest, LogsWithoutStandardHandlesOfItsOwn) {
     const LogParts log = SplitLog(ReadWhole(logFile_));
     ASSERT_TRUE(log.ok);
     EXPECT_EQ(log.body.size(), 100100u + 2u);
-    EXPECT_EQ(log.footer, corvane::FormatExitLine(5));
+    EXPECT_EQ(log.footer, ExitLine(5));
 }
 
 // A process that the run leaves behind keeps the output pipe open; the wrapper must still end with the run.
@@ -319,7 +342,7 @@ TEST_F(CorvaneTest, EndsWithTheRunWhenALeftoverProcessHoldsTheOutput) {
     ASSERT_TRUE(log.ok) << text;
     EXPECT_NE(log.body.find("oooooooooo"), std::string::npos);
     EXPECT_NE(log.body.find(corvane::FormatOutputAbandonedLine()), std::string::npos) << log.body;
-    EXPECT_EQ(log.footer, corvane::FormatExitLine(6));
+    EXPECT_EQ(log.footer, ExitLine(6));
 }
 
 // A console that takes no output (a user selecting text in it) may lose its copy, never the log's:
@@ -340,7 +363,7 @@ TEST_F(CorvaneTest, LogsEverythingWhileItsOwnOutputIsNotTaken) {
         ASSERT_TRUE(log.ok);
         EXPECT_EQ(log.body.size(), bytes + 2);
         EXPECT_EQ(static_cast<std::size_t>(std::count(log.body.begin(), log.body.end(), 'o')), bytes);
-        EXPECT_EQ(log.footer, corvane::FormatExitLine(3));
+        EXPECT_EQ(log.footer, ExitLine(3));
     }
 }
 

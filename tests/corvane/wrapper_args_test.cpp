@@ -5,6 +5,7 @@
 
 #include <cctype>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -51,7 +52,8 @@ class SplitWrapperCommandLineTest : public ::testing::TestWithParam<SplitCase> {
 
 TEST_P(SplitWrapperCommandLineTest, SplitsLogFileAndCommand) {
     const SplitCase& c = GetParam();
-    const corvane::WrapperArgs args = corvane::SplitWrapperCommandLine(c.raw);
+    char name[256];
+    const corvane::WrapperArgs args = corvane::SplitWrapperCommandLine(c.raw, {}, name);
     EXPECT_EQ(args.hasLogFile, c.hasLogFile);
     if (c.hasLogFile) {
         EXPECT_EQ(args.logFile, c.logFile);
@@ -94,7 +96,8 @@ const OwnPathCase kOwnPathCases[] = {
 TEST(SplitWrapperCommandLine, SkipsItsOwnUnquotedPath) {
     for (const OwnPathCase& c : kOwnPathCases) {
         SCOPED_TRACE(c.name);
-        const corvane::WrapperArgs args = corvane::SplitWrapperCommandLine(c.raw, c.ownPath);
+        char name[256];
+        const corvane::WrapperArgs args = corvane::SplitWrapperCommandLine(c.raw, c.ownPath, name);
         ASSERT_TRUE(args.hasLogFile);
         EXPECT_EQ(args.logFile, c.logFile);
         EXPECT_EQ(args.command, c.command);
@@ -103,10 +106,43 @@ TEST(SplitWrapperCommandLine, SkipsItsOwnUnquotedPath) {
 
 TEST(SplitWrapperCommandLine, CommandIsTheUntouchedTailOfTheRawLine) {
     const std::string raw = "corvane \"C:\\a b\\log.txt\"   cmd /c \"echo  \"\"x\"\" \"";
-    const corvane::WrapperArgs args = corvane::SplitWrapperCommandLine(raw);
+    char name[256];
+    const corvane::WrapperArgs args = corvane::SplitWrapperCommandLine(raw, {}, name);
     ASSERT_TRUE(args.hasLogFile);
     EXPECT_EQ(raw.substr(raw.size() - args.command.size()), args.command);
     EXPECT_EQ(args.command.rfind("cmd /c", 0), 0u);
+}
+
+struct NameRoomCase {
+    const char* raw;
+    std::size_t room;  // bytes for the log file's name, its zero included
+    bool hasLogFile;
+    const char* logFile;
+};
+
+const NameRoomCase kNameRoomCases[] = {
+    {"corvane 1234567 cmd", 8, true, "1234567"},
+    {"corvane 12345678 cmd", 8, false, ""},
+    {R"(corvane "12 4567" cmd)", 8, true, "12 4567"},
+    {R"(corvane 12\\\"567 cmd)", 8, true, R"(12\"567)"},
+    {R"(corvane "12 45678" cmd)", 8, false, ""},
+    {"corvane x cmd", 1, false, ""},
+    {"corvane x cmd", 0, false, ""},
+};
+
+TEST(SplitWrapperCommandLine, NameTooLongForItsBufferIsNoName) {
+    for (const NameRoomCase& c : kNameRoomCases) {
+        SCOPED_TRACE(c.raw);
+        std::vector<char> name(c.room + 1, '#');  // one guard byte after the room
+        const corvane::WrapperArgs args = corvane::SplitWrapperCommandLine(c.raw, {}, name.data(), c.room);
+        EXPECT_EQ(args.hasLogFile, c.hasLogFile);
+        EXPECT_EQ(args.logFile, c.logFile);
+        if (c.hasLogFile) {
+            EXPECT_EQ(args.logFile.data()[args.logFile.size()], '\0');
+        }
+        EXPECT_EQ(args.command, "cmd");
+        EXPECT_EQ(name[c.room], '#') << "written past the buffer";
+    }
 }
 
 struct ExitCase {
@@ -126,13 +162,15 @@ const ExitCase kExitCases[] = {
 
 TEST(FormatExitLine, DecimalAndHexForCrashCodes) {
     for (const ExitCase& c : kExitCases) {
-        EXPECT_EQ(corvane::FormatExitLine(c.code), c.line) << c.code;
+        char line[corvane::kLineRoom];
+        EXPECT_EQ(corvane::FormatExitLine(c.code, line), c.line) << c.code;
     }
 }
 
 TEST(FormatHeaderLine, NamesTheCommandAsGiven) {
-    EXPECT_EQ(corvane::FormatHeaderLine("cmd /c echo \"a  b\""), "corvane: running cmd /c echo \"a  b\"\r\n");
-    EXPECT_EQ(corvane::FormatHeaderLine(""), "corvane: running \r\n");
+    char line[corvane::kLineRoom];
+    EXPECT_EQ(corvane::FormatHeaderLine("cmd /c echo \"a  b\"", line), "corvane: running cmd /c echo \"a  b\"\r\n");
+    EXPECT_EQ(corvane::FormatHeaderLine("", line), "corvane: running \r\n");
 }
 
 struct FailureCase {
@@ -151,17 +189,49 @@ const FailureCase kFailureCases[] = {
 
 TEST(FormatStartFailureLine, SystemTextAndErrorNumber) {
     for (const FailureCase& c : kFailureCases) {
-        EXPECT_EQ(corvane::FormatStartFailureLine(c.error, c.systemText), c.line) << c.error;
+        char line[corvane::kLineRoom + 64];
+        EXPECT_EQ(corvane::FormatStartFailureLine(c.error, c.systemText, line), c.line) << c.error;
     }
 }
 
 TEST(FormatOtherLines, EndInLineBreaks) {
-    for (const std::string& line : {corvane::FormatNoCommandLine(), corvane::FormatOutputAbandonedLine()}) {
+    for (const std::string_view line : {corvane::FormatNoCommandLine(), corvane::FormatOutputAbandonedLine()}) {
         ASSERT_GE(line.size(), 2u);
         EXPECT_EQ(line.substr(line.size() - 2), "\r\n");
         EXPECT_EQ(line.rfind("corvane: ", 0), 0u);
         EXPECT_EQ(line.find('\n'), line.size() - 1);
     }
+}
+
+struct CutCase {
+    std::size_t room;
+    const char* line;
+};
+
+// "corvane: running x\r\n" takes 20 bytes and its zero.
+const CutCase kCutCases[] = {
+    {21, "corvane: running x\r\n"},
+    {20, "corvane: running x\r"},
+    {1, ""},
+    {0, ""},
+};
+
+TEST(FormatHeaderLine, LineTooLongForItsBufferIsCutThere) {
+    for (const CutCase& c : kCutCases) {
+        SCOPED_TRACE(c.room);
+        std::vector<char> out(c.room + 1, '#');
+        const std::string_view line = corvane::FormatHeaderLine("x", out.data(), c.room);
+        EXPECT_EQ(line, c.line);
+        if (c.room > 0) {
+            EXPECT_EQ(out[line.size()], '\0');
+        }
+        EXPECT_EQ(out[c.room], '#') << "written past the buffer";
+    }
+}
+
+TEST(FormatExitLine, CutLikeEveryLine) {
+    char line[12];
+    EXPECT_EQ(corvane::FormatExitLine(0xC0000005u, line), "corvane: ex");
 }
 
 struct TrimCase {

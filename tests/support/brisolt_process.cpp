@@ -12,8 +12,11 @@ BrisoltProcess::~BrisoltProcess() {
 }
 
 bool BrisoltProcess::Start(const std::string& arguments) {
+    return Start(arguments, ExeFolder() + "Brisolt.exe");
+}
+
+bool BrisoltProcess::Start(const std::string& arguments, const std::string& exe) {
     if (process_) return false;
-    const std::string exe = ExeFolder() + "Brisolt.exe";
     std::string line = "\"" + exe + "\"";
     if (!arguments.empty()) line += " " + arguments;
     std::vector<char> writable(line.begin(), line.end());

@@ -18,6 +18,8 @@ public:
 
     // Starts Brisolt.exe from the test's folder with `arguments` after the program's name.
     bool Start(const std::string& arguments);
+    // Starts the program at `program` instead: a copy of Brisolt.exe in a folder of the test's own.
+    bool Start(const std::string& arguments, const std::string& program);
     // Polls for a visible top-level window of the process (by default the button bar, a dialog).
     HWND WaitForWindow(DWORD timeoutMs, const char* className = "#32770", const char* title = nullptr) const;
     // The button bar found by the last successful WaitForWindow with the default class.
