@@ -143,8 +143,13 @@ TEST_F(Faults, SettingsFolderDeletedWhileRunningIsToldOnce) {
     ASSERT_TRUE(brisolt.Start(Arguments(ini)));
     DialogWatcher notice({"Brisolt"}, IDOK, 120000, brisolt.ProcessId());
     ASSERT_NE(WaitForBar(brisolt), nullptr);
-    RemoveTree(folder + "\\");
-    ASSERT_FALSE(Exists(folder));
+    // The bar may still be writing its first save; the folder goes once the file is free.
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            RemoveTree(folder + "\\");
+            return !Exists(folder);
+        },
+        kWaitMs));
     Move(brisolt, 60, 70);
     EXPECT_TRUE(notice.Wait(kWaitMs));
     EXPECT_TRUE(AnswerConfiguration(brisolt, IDOK));
