@@ -57,6 +57,41 @@ double TimeRun(const std::string& line, const std::string& output = "") {
     return Seconds(start, end);
 }
 
+// Runs line to its end with stdout and stderr into one pipe that is read and dropped, as the log
+// wrapper's pipe is read; the seconds it took, or a negative value on failure.
+double TimePipedRun(const std::string& line) {
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 1 << 20)) return -1;
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writeEnd;
+    startup.hStdError = writeEnd;
+    PROCESS_INFORMATION process = {};
+    std::string writable = line;
+    LARGE_INTEGER start, end;
+    QueryPerformanceCounter(&start);
+    const BOOL started = CreateProcessA(nullptr, &writable[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                                       nullptr, &startup, &process);
+    CloseHandle(writeEnd);
+    if (!started) {
+        CloseHandle(readEnd);
+        return -1;
+    }
+    static char chunk[65536];
+    DWORD got = 0;
+    while (ReadFile(readEnd, chunk, sizeof chunk, &got, nullptr)) {
+    }
+    WaitForSingleObject(process.hProcess, INFINITE);
+    QueryPerformanceCounter(&end);
+    CloseHandle(readEnd);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return Seconds(start, end);
+}
+
 // Runs direct (its output redirected to directOutput, or to NUL) and wrapped in turn, `runs` times each,
 // into row as medians; `check` after each wrapped run says whether it did all its work.
 template <typename Check>
@@ -113,10 +148,23 @@ void AddCorvaneRows(int runs, int bigRuns, std::vector<BenchRow>& rows) {
     const std::string redirect = work + "direct.txt";
     const std::string data = work + "data.txt";
 
-    BenchRow startup{"corvane start-up, \"cmd /c exit 0\""};
+    // What the wrapper adds to a trivial command, against what one empty process start costs: the
+    // wrapper is one more process, so 1.0 is the floor.
+    BenchRow startup{"corvane's added time on \"cmd /c exit 0\" / one empty start"};
     const std::string trivial = "cmd /c exit 0";
+    const std::string empty = "\"" + ExeFolder() + "fixture_child.exe\"";
     startup.target = 1.1;
-    Interleave(trivial, corvane + " " + log + " " + trivial, runs, 1000, startup, [] { return true; });
+    std::vector<double> added, starts;
+    for (int i = 0; i < runs && startup.failure.empty(); ++i) {
+        const double direct = TimeRun(trivial);
+        const double wrapped = TimeRun(corvane + " " + log + " " + trivial);
+        const double bare = TimeRun(empty);
+        if (direct < 0 || wrapped < 0 || bare < 0) startup.failure = "a run failed";
+        added.push_back((wrapped - direct) * 1000);
+        starts.push_back(bare * 1000);
+    }
+    startup.ours = Median(added);
+    startup.baseline = Median(starts);
     rows.push_back(startup);
     if (bigRuns == 0) return;
 
@@ -136,8 +184,22 @@ void AddCorvaneRows(int runs, int bigRuns, std::vector<BenchRow>& rows) {
     }
     const std::string writer = "\"" + ExeFolder() + "fixture_child.exe\" --out " + std::to_string(size);
     Interleave(writer, corvane + " " + log + " " + writer, bigRuns, 1, blocks, logWhole, redirect);
+    // The floor under the wrapper: the same writer into a pipe that the benchmark only reads and drops.
+    BenchRow piped{"  the same writer into a bare pipe / direct to a file"};
+    piped.unit = "s";
+    std::vector<double> pipe, file;
+    for (int i = 0; i < bigRuns && piped.failure.empty(); ++i) {
+        const double direct = TimeRun(writer, redirect);
+        const double bare = TimePipedRun(writer);
+        if (direct < 0 || bare < 0) piped.failure = "a run failed";
+        file.push_back(direct);
+        pipe.push_back(bare);
+    }
+    piped.ours = Median(pipe);
+    piped.baseline = Median(file);
     rows.push_back(typed);
     rows.push_back(blocks);
+    rows.push_back(piped);
     DeleteFileA(log.c_str());
     DeleteFileA(redirect.c_str());
     DeleteFileA(data.c_str());
