@@ -27,11 +27,12 @@ namespace {
 void AddSystemMenuItems(HWND window) {
     HMENU menu = GetSystemMenu(window, FALSE);
     if (!menu) return;
+    // Stopping the runs goes with the system's Close; the bar's own three commands stay last.
+    AppendMenuA(menu, MF_STRING | MF_GRAYED, IDM_STOP_RUNS, ResStr(IDS_MENU_STOP_RUNS).text);
     AppendMenuA(menu, MF_SEPARATOR, static_cast<UINT_PTR>(-1), nullptr);
     AppendMenuA(menu, MF_STRING, IDM_CONFIGURATION, ResStr(IDS_MENU_CONFIGURATION).text);
     AppendMenuA(menu, MF_STRING, IDM_HELP, ResStr(IDS_MENU_HELP).text);
     AppendMenuA(menu, MF_STRING, IDM_ABOUT, ResStr(IDS_MENU_ABOUT).text);
-    AppendMenuA(menu, MF_STRING | MF_GRAYED, IDM_STOP_RUNS, ResStr(IDS_MENU_STOP_RUNS).text);
 }
 
 // The stop item is offered only while a watched run is still running.
