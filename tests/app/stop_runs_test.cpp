@@ -61,7 +61,8 @@ bool OpenFamily(const std::string& pidFile, Family& family) {
     const bool written = WaitFor(
         [&] {
             const std::string text = ReadWhole(pidFile);
-            return text.find("\r\n") != std::string::npos && std::sscanf(text.c_str(), "%lu %lu", &child, &grandchild) == 2;
+            return text.find("\r\n") != std::string::npos &&
+                   std::sscanf(text.c_str(), "%lu %lu", &child, &grandchild) == 2;
         },
         20000);
     if (!written) return false;
