@@ -17,6 +17,7 @@
 #include "base/help.h"
 #include "base/res_strings.h"
 #include "exec/launch.h"
+#include "exec/watched_runs.h"
 #include "res/resource.h"
 #include "settings/about_box.h"
 #include "settings/settings_records.h"
@@ -26,10 +27,29 @@ namespace {
 void AddSystemMenuItems(HWND window) {
     HMENU menu = GetSystemMenu(window, FALSE);
     if (!menu) return;
+    // Stopping the runs goes with the system's Close; the bar's own three commands stay last.
+    AppendMenuA(menu, MF_STRING | MF_GRAYED, IDM_STOP_RUNS, ResStr(IDS_MENU_STOP_RUNS).text);
     AppendMenuA(menu, MF_SEPARATOR, static_cast<UINT_PTR>(-1), nullptr);
     AppendMenuA(menu, MF_STRING, IDM_CONFIGURATION, ResStr(IDS_MENU_CONFIGURATION).text);
     AppendMenuA(menu, MF_STRING, IDM_HELP, ResStr(IDS_MENU_HELP).text);
     AppendMenuA(menu, MF_STRING, IDM_ABOUT, ResStr(IDS_MENU_ABOUT).text);
+}
+
+// The stop item is offered only while a watched run is still running.
+void OnInitMenuPopup(HWND window, HMENU menu, LPARAM lParam) {
+    if (!HIWORD(lParam) || menu != GetSystemMenu(window, FALSE)) return;
+    EnableMenuItem(menu, IDM_STOP_RUNS, MF_BYCOMMAND | (RunningWatchedRuns() > 0 ? MF_ENABLED : MF_GRAYED));
+}
+
+void OnStopRuns(HWND window) {
+    const int running = RunningWatchedRuns();
+    if (running == 0) return;
+    char question[kResTextSize];
+    FormatText(question, ResStr(IDS_STOP_QUESTION).text, running);
+    if (MessageBoxA(window, question, ResStr(IDS_PROGRAM_NAME).text,
+                    MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2 | MB_SETFOREGROUND) == IDYES) {
+        StopWatchedRuns();
+    }
 }
 
 void SetWindowIcons(HWND window) {
@@ -172,6 +192,9 @@ BOOL OnSysCommand(HWND window, WPARAM command) {
     case IDM_ABOUT:
         RunAboutDialog(window);
         return TRUE;
+    case IDM_STOP_RUNS:
+        OnStopRuns(window);
+        return TRUE;
     default:
         break;
     }
@@ -224,6 +247,9 @@ INT_PTR CALLBACK ButtonBarProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         return TRUE;
     case WM_SYSCOMMAND:
         return OnSysCommand(window, wParam);
+    case WM_INITMENUPOPUP:
+        OnInitMenuPopup(window, reinterpret_cast<HMENU>(wParam), lParam);
+        return FALSE;
     default:
         return FALSE;
     }

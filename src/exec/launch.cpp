@@ -14,6 +14,7 @@
 #include "exec/log_decision.h"
 #include "exec/logs.h"
 #include "exec/show_mode.h"
+#include "exec/watched_runs.h"
 #include "exec/working_folder.h"
 #include "base/bounded_text.h"
 #include "base/message_boxes.h"
@@ -28,44 +29,64 @@ constexpr DWORD kWatchStackSize = 12000;
 constexpr std::size_t kExpandedOptionsSize = 780;
 constexpr std::size_t kExpandedCommandSize = 520;
 
+// What a watch thread keeps: its own copy of the ChildWatch, and its place among the runs a user may stop.
+struct WatchThreadData {
+    ChildWatch watch;
+    WatchedRun run;
+};
+
+void CloseRunHandles(const ChildWatch& watch) {
+    CloseHandle(watch.process);
+    if (watch.job != nullptr) CloseHandle(watch.job);
+}
+
 DWORD WINAPI WatchChild(LPVOID parameter) {
-    ChildWatch* watch = static_cast<ChildWatch*>(parameter);
+    WatchThreadData* data = static_cast<WatchThreadData*>(parameter);
+    const ChildWatch& watch = data->watch;
     // The shell may hand the log to an extension that needs COM on the calling thread.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    WaitForSingleObject(watch->process, INFINITE);
-    ShowLog(watch->process, watch->log, watch->logFile);
+    WaitForSingleObject(watch.process, INFINITE);
+    // The log wrapper has ended with the run, so its log is free for the closing line.
+    if (RemoveWatchedRun(data->run)) AppendStoppedLine(watch.logFile, watch.job == nullptr);
+    ShowLog(watch.process, watch.log, watch.logFile);
     if (SUCCEEDED(com)) CoUninitialize();
-    CloseHandle(watch->process);
-    delete watch;
+    CloseRunHandles(watch);
+    delete data;
     InterlockedDecrement(&g_runs.childCount);
     return 0;
 }
 
 // The child is counted before its thread exists, so no reader sees it uncounted while the thread starts.
 void StartWatchThread(const ChildWatch& watch) {
-    ChildWatch* copy = new (std::nothrow) ChildWatch(watch);
-    if (copy != nullptr) {
+    WatchThreadData* data = new (std::nothrow) WatchThreadData{watch, WatchedRun{}};
+    if (data != nullptr) {
+        data->run.process = watch.process;
+        data->run.job = watch.job;
+        AddWatchedRun(data->run);
         InterlockedIncrement(&g_runs.childCount);
-        HANDLE thread = CreateThread(nullptr, kWatchStackSize, WatchChild, copy, 0, nullptr);
+        HANDLE thread = CreateThread(nullptr, kWatchStackSize, WatchChild, data, 0, nullptr);
         if (thread != nullptr) {
             CloseHandle(thread);
             return;
         }
         InterlockedDecrement(&g_runs.childCount);
-        delete copy;
+        RemoveWatchedRun(data->run);
+        delete data;
     }
     // Without a thread the child goes unwatched.
-    CloseHandle(watch.process);
+    CloseRunHandles(watch);
 }
 
-bool StartProcess(char* line, bool inherit, int show, const std::string& folder, PROCESS_INFORMATION& process) {
+// A child that will be watched starts suspended, so that it is in its job before it can start anything.
+bool StartProcess(char* line, bool inherit, int show, const std::string& folder, bool watched,
+                  PROCESS_INFORMATION& process) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(ShowWindowForMode(show));
     process = PROCESS_INFORMATION{};
-    return CreateProcessA(nullptr, line, nullptr, nullptr, inherit ? TRUE : FALSE, 0, nullptr,
-                          folder.empty() ? nullptr : folder.c_str(), &startup, &process) != FALSE;
+    return CreateProcessA(nullptr, line, nullptr, nullptr, inherit ? TRUE : FALSE, watched ? CREATE_SUSPENDED : 0,
+                          nullptr, folder.empty() ? nullptr : folder.c_str(), &startup, &process) != FALSE;
 }
 
 // A run that never started: its console goes, its reserved log name is given back, and the error shows.
@@ -115,17 +136,18 @@ void RunButtonCommand(int index) {
     const std::string folder =
         WorkingFolder(FieldText(button.directory), FieldText(g_paths.defaultFolder), FieldText(g_paths.mainFile));
     const bool inherit = IsLogged(logMode);
+    const bool watched = IsLogged(logMode) && !waiting;
 
     if (capture) OpenCaptureConsole(consoleTitle);
     PROCESS_INFORMATION process;
-    bool started = StartProcess(line, inherit, show, folder, process);
+    bool started = StartProcess(line, inherit, show, folder, watched, process);
     if (!started && logged) {
         // The wrapper could not be started (it is missing): the command runs without a log. Through the
         // association it would run a program with its own name for its first argument.
         ReleaseLogFileName(logFile);
         logFile[0] = '\0';
         CopyText(line, ComposeCommandLine(false, "", "", FieldText(command), FieldText(options)));
-        started = StartProcess(line, inherit, show, folder, process);
+        started = StartProcess(line, inherit, show, folder, watched, process);
     }
     if (!started) {
         char program[MAX_PATH] = "";
@@ -135,17 +157,19 @@ void RunButtonCommand(int index) {
             return;
         }
         CopyText(line, ComposeAssociationLine(FieldText(program), FieldText(command), FieldText(options)));
-        if (!StartProcess(line, inherit, show, folder, process)) {
+        if (!StartProcess(line, inherit, show, folder, watched, process)) {
             AbandonRun(capture, logFile, GetLastError());
             return;
         }
         // The associated program runs without the wrapper, so nothing will write the reserved log.
         ReleaseLogFileName(logFile);
     }
+    const HANDLE job = watched ? StartInJob(process.hProcess, process.hThread) : nullptr;
     CloseHandle(process.hThread);
 
     ChildWatch watch;
     watch.process = process.hProcess;
+    watch.job = job;
     watch.log = static_cast<signed char>(logMode);
     CopyText(watch.logFile, FieldText(logFile));
 
@@ -157,7 +181,7 @@ void RunButtonCommand(int index) {
             UpdateWindow(g_app.mainWindow);
         }
         WaitForSingleObject(process.hProcess, INFINITE);
-    } else if (IsLogged(logMode)) {
+    } else if (watched) {
         StartWatchThread(watch);
         return;
     }

@@ -18,6 +18,7 @@ extern RunState g_runs;
 // What is needed to follow one child after its start; a watch thread works on a copy of its own.
 struct ChildWatch {
     HANDLE process = nullptr;
+    HANDLE job = nullptr;  // the watched run's job with everything it started; null without one
     signed char log = 0;  // LogMode
     char logFile[kLogFileNameSize] = "";
 };

@@ -123,6 +123,25 @@ void ShowLog(HANDLE process, int logMode, const char* file) {
     }
 }
 
+void AppendStoppedLine(const char* file, bool alone) {
+    if (file[0] == '\0') return;
+    HANDLE log = CreateFileA(file, GENERIC_READ | FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (log == INVALID_HANDLE_VALUE) return;
+    // The line starts on a line of its own even when the output did not end with one.
+    char last = '\n';
+    DWORD read = 0;
+    if (SetFilePointer(log, -1, nullptr, FILE_END) != INVALID_SET_FILE_POINTER) ReadFile(log, &last, 1, &read, nullptr);
+    char line[kResTextSize + 4] = "";
+    if (last != '\n') CopyText(line, "\r\n");
+    char text[kResTextSize];
+    AppendText(line, LoadResString(alone ? IDS_LOG_STOPPED_ALONE : IDS_LOG_STOPPED, text));
+    AppendText(line, "\r\n");
+    DWORD written = 0;
+    WriteFile(log, line, static_cast<DWORD>(FieldText(line).size()), &written, nullptr);
+    CloseHandle(log);
+}
+
 void OpenCaptureConsole(const char* title) {
     AllocConsole();
     SetConsoleTitleA(title);

@@ -17,6 +17,11 @@ const char* LogFolder();
 // Safe on any thread.
 void ShowLog(HANDLE process, int logMode, const char* file);
 
+// Ends the log of a run the user stopped with a closing line that says so, once its log wrapper has
+// ended; `alone` says only the started program was ended. Nothing when the log cannot be opened.
+// Safe on any thread.
+void AppendStoppedLine(const char* file, bool alone);
+
 // How a log is opened: the shell's "open" by default. A test may put its own opener in its place to see
 // where and how logs are opened; null restores the shell's.
 using LogOpener = void (*)(const char* file);

@@ -34,6 +34,7 @@
 #define IDM_CONFIGURATION 1000
 #define IDM_HELP 1001
 #define IDM_ABOUT 1002
+#define IDM_STOP_RUNS 1003
 
 // Context menu of a bar button
 #define IDM_WHAT_IS_THIS 2001
@@ -194,3 +195,7 @@
 // Entries added after the first release, outside the first run of ids
 #define IDS_SETTINGS_NOT_SAVED 448
 #define IDS_SETTINGS_NAME_TOO_LONG 449
+#define IDS_MENU_STOP_RUNS 450
+#define IDS_STOP_QUESTION 451
+#define IDS_LOG_STOPPED 452
+#define IDS_LOG_STOPPED_ALONE 453

@@ -113,6 +113,8 @@ const Entry kEntries[] = {
     {438, "Press OK to close capture box"},
     {448, "Brisolt could not save its settings in\n%s\nChanges made now last only until Brisolt ends."},
     {449, "The name of the settings file is longer than 259 characters."},
+    {450, "&Stop running commands"},
+    {452, "stopped by the user"},
 };
 
 class StringTable : public ::testing::Test {

@@ -1,0 +1,97 @@
+// Watched runs under Wine without a job of their own, as where the program itself runs in a job that
+// forbids another: a stop ends the started program alone, and the log's closing line says so.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "base/app_handles.h"
+#include "exec/logs.h"
+#include "exec/watched_runs.h"
+#include "support/temp_folder.h"
+#include "support/test_files.h"
+#include "support/wait.h"
+
+namespace {
+
+struct Processes {
+    HANDLE started = nullptr;
+    HANDLE grandchild = nullptr;
+    ~Processes() {
+        for (HANDLE process : {started, grandchild}) {
+            if (process == nullptr) continue;
+            TerminateProcess(process, 99);
+            CloseHandle(process);
+        }
+    }
+};
+
+TEST(WatchedRuns, WithoutAJobAStopEndsTheStartedProgramAloneAndItsLogSaysSo) {
+    g_app.appInstance = GetModuleHandleA(nullptr);
+    const TempFolder folder("wrt");
+    const std::string pids = folder.path() + "\\pids.txt";
+    std::string line = "\"" + ExeFolder() + "fixture_family.exe\" " + pids;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started = {};
+    ASSERT_TRUE(CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started));
+    CloseHandle(started.hThread);
+    Processes processes;
+    processes.started = started.hProcess;
+    unsigned long child = 0;
+    unsigned long grandchild = 0;
+    ASSERT_TRUE(WaitFor([&] { return std::sscanf(ReadWhole(pids).c_str(), "%lu %lu\r\n", &child, &grandchild) == 2; },
+                        20000));
+    processes.grandchild = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, grandchild);
+    ASSERT_NE(processes.grandchild, nullptr);
+
+    WatchedRun run;
+    run.process = started.hProcess;
+    AddWatchedRun(run);
+    EXPECT_EQ(RunningWatchedRuns(), 1);
+    StopWatchedRuns();
+    ASSERT_EQ(WaitForSingleObject(started.hProcess, 10000), WAIT_OBJECT_0);
+    DWORD exitCode = 0;
+    GetExitCodeProcess(started.hProcess, &exitCode);
+    EXPECT_NE(exitCode, 0u) << "a stopped run failed";
+    EXPECT_EQ(WaitForSingleObject(processes.grandchild, 300), static_cast<DWORD>(WAIT_TIMEOUT))
+        << "without a job the programs it started go on";
+    EXPECT_EQ(RunningWatchedRuns(), 0) << "a stopped run is not offered again";
+    EXPECT_TRUE(RemoveWatchedRun(run));
+
+    // The closing line starts a line of its own; a log that cannot be opened is left alone.
+    const std::string log = folder.path() + "\\log.txt";
+    WriteWhole(log, "waiting");
+    AppendStoppedLine(log.c_str(), true);
+    const std::string alone =
+        "waiting\r\nstopped by the user; only the started program was ended, programs it started may still run\r\n";
+    EXPECT_EQ(ReadWhole(log), alone);
+    AppendStoppedLine(log.c_str(), false);
+    EXPECT_EQ(ReadWhole(log), alone + "stopped by the user\r\n") << "no empty line after a whole one";
+    AppendStoppedLine((folder.path() + "\\missing.txt").c_str(), false);
+    EXPECT_FALSE(Exists(folder.path() + "\\missing.txt"));
+}
+
+TEST(WatchedRuns, ARunThatEndedByItselfIsNotStopped) {
+    std::string line = "\"" + ExeFolder() + "fixture_sleeper.exe\" 0 5";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started = {};
+    ASSERT_TRUE(CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started));
+    CloseHandle(started.hThread);
+    ASSERT_EQ(WaitForSingleObject(started.hProcess, 10000), WAIT_OBJECT_0);
+    WatchedRun run;
+    run.process = started.hProcess;
+    AddWatchedRun(run);
+    EXPECT_EQ(RunningWatchedRuns(), 0);
+    StopWatchedRuns();
+    EXPECT_FALSE(RemoveWatchedRun(run)) << "its watch thread finds it was not stopped";
+    DWORD exitCode = 0;
+    GetExitCodeProcess(started.hProcess, &exitCode);
+    EXPECT_EQ(exitCode, 5u) << "its own status stays";
+    CloseHandle(started.hProcess);
+}
+
+}  // namespace
