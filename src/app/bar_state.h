@@ -12,6 +12,12 @@ struct BarState {
     bool opening = false;
     int contextButton = 0;  // control id of the last right-clicked button minus 500
     POINT contextPoint = {0, 0};
+    // The bar at its screen's resolution: the window's icons at that size, and the buttons' font as the
+    // template made it at the first resolution, with the copy made for another one.
+    HICON windowIcons[2] = {nullptr, nullptr};
+    LOGFONTA templateFont = {};
+    int templateDpi = 0;
+    HFONT scaledFont = nullptr;
 };
 
 // The bar's state, or null for a window that is not a running bar.

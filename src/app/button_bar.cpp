@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include "app/bar_dpi.h"
 #include "app/button_routing.h"
 #include "app/caption.h"
 #include "app/close_rule.h"
@@ -52,13 +53,6 @@ void OnStopRuns(HWND window) {
     }
 }
 
-void SetWindowIcons(HWND window) {
-    HICON large = LoadIconA(g_app.appInstance, MAKEINTRESOURCEA(IDI_PROGRAM));
-    HICON small = LoadIconA(g_app.appInstance, MAKEINTRESOURCEA(IDI_PROGRAM_SMALL));
-    if (large) SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large));
-    if (small) SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
-}
-
 // The tooltip window has no owner: under Wine every window a bar owns makes each of its moves slower, and
 // a tooltip that always shows needs no owner to stay above the bar. The bar destroys it itself.
 void CreateTooltips(HWND window, BarState& state) {
@@ -88,8 +82,9 @@ BOOL OnInitDialog(HWND window, BarState& state) {
     state.opening = true;
     AnnounceMainFile(window);
     AddSystemMenuItems(window);
+    // Before the bar takes its place, which may be on a screen of another resolution.
+    SetUpBarDpi(window, state);
     RestoreWindowPlace(window);
-    SetWindowIcons(window);
     LayoutButtons();
     DragAcceptFiles(window, TRUE);
     state.opening = false;
@@ -228,6 +223,10 @@ INT_PTR CALLBACK ButtonBarProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         state->hintWindow = nullptr;
         if (state->tooltip) DestroyWindow(state->tooltip);
         state->tooltip = nullptr;
+        ReleaseBarDpi(*state);
+        return TRUE;
+    case WM_DPICHANGED:
+        FollowDpi(window, *state, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return TRUE;
     case WM_WINDOWPOSCHANGED:
         OnWindowPosChanged(window, *state, reinterpret_cast<const WINDOWPOS*>(lParam));

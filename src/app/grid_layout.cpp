@@ -19,9 +19,16 @@ int ToCoordinate(std::int64_t value) {
 
 }  // namespace
 
+std::int64_t SpacingAt(int space, int dpi) {
+    if (dpi <= 0 || dpi == kSpacingDpi) return space;
+    const std::int64_t scaled = static_cast<std::int64_t>(space) * dpi;
+    const std::int64_t half = kSpacingDpi / 2;
+    return scaled >= 0 ? (scaled + half) / kSpacingDpi : (scaled - half) / kSpacingDpi;
+}
+
 void ComputeGridLayout(AppOptions& options, const GridRequest& request, GridLayout& layout) {
     ClampGrid(options);
-    const std::int64_t space = options.space;
+    const std::int64_t space = SpacingAt(options.space, request.dpi);
     const std::int64_t clientWidth = request.clientWidth;
     const std::int64_t clientHeight = request.clientHeight;
 

@@ -4,6 +4,7 @@
 #include "app/hint_text.h"
 #include "base/app_handles.h"
 #include "base/bounded_text.h"
+#include "base/dpi.h"
 #include "base/res_strings.h"
 #include "res/resource.h"
 #include "settings/settings_records.h"
@@ -32,10 +33,38 @@ LRESULT OnButtonRightUp(HWND button, WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
+// The hint's font: the stock one as it is at 96 dpi, a copy in proportion at other resolutions, where the
+// stock font keeps its size in pixels. Selected into a device context for the life of the object.
+class HintFont {
+public:
+    HintFont(HWND window, HDC dc) : dc_(dc) {
+        const HGDIOBJ stock = GetStockObject(ANSI_VAR_FONT);
+        const int dpi = WindowDpi(window);
+        LOGFONTA font = {};
+        if (dpi != kBaseDpi && GetObjectA(stock, sizeof font, &font) != 0) {
+            font.lfHeight = MulDiv(font.lfHeight, dpi, kBaseDpi);
+            font.lfWidth = MulDiv(font.lfWidth, dpi, kBaseDpi);
+            scaled_ = CreateFontIndirectA(&font);
+        }
+        old_ = SelectObject(dc, scaled_ ? scaled_ : stock);
+    }
+    ~HintFont() {
+        SelectObject(dc_, old_);
+        if (scaled_) DeleteObject(scaled_);
+    }
+    HintFont(const HintFont&) = delete;
+    HintFont& operator=(const HintFont&) = delete;
+
+private:
+    HDC dc_;
+    HFONT scaled_ = nullptr;
+    HGDIOBJ old_ = nullptr;
+};
+
 void PaintHint(HWND window) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
-    HGDIOBJ old = SelectObject(dc, GetStockObject(ANSI_VAR_FONT));
+    const HintFont font(window, dc);
     SetBkMode(dc, TRANSPARENT);
     RECT rect;
     GetClientRect(window, &rect);
@@ -43,7 +72,6 @@ void PaintHint(HWND window) {
     char text[kHintSize] = "";
     GetWindowTextA(window, text, sizeof text);
     DrawTextA(dc, text, -1, &rect, 0);
-    SelectObject(dc, old);
     EndPaint(window, &paint);
 }
 }  // namespace
@@ -60,10 +88,11 @@ void ShowHint(BarState& bar, const char* text) {
     HintLineBreaks(shown, sizeof shown);
     SetWindowTextA(hint, shown);
     HDC dc = GetDC(hint);
-    HGDIOBJ old = SelectObject(dc, GetStockObject(ANSI_VAR_FONT));
     RECT measured = {0, 0, 0, 0};
-    DrawTextA(dc, shown, -1, &measured, DT_CALCRECT);
-    SelectObject(dc, old);
+    {
+        const HintFont font(hint, dc);
+        DrawTextA(dc, shown, -1, &measured, DT_CALCRECT);
+    }
     ReleaseDC(hint, dc);
     const HintPlace place =
         PlaceHint(bar.contextPoint.x, bar.contextPoint.y, measured.right - measured.left,

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "base/app_handles.h"
+#include "base/dpi.h"
 #include "config/button_icons.h"
 #include "res/resource.h"
 
@@ -40,12 +41,6 @@ private:
     HDWP batch_ = nullptr;
 };
 
-void MeasureIconCell() {
-    if (g_layoutMetrics.measured) return;
-    g_layoutMetrics.iconCellMin.width = GetSystemMetrics(SM_CXICON) + 2 * GetSystemMetrics(SM_CXEDGE);
-    g_layoutMetrics.iconCellMin.height = GetSystemMetrics(SM_CYICON) + 2 * GetSystemMetrics(SM_CYEDGE);
-    g_layoutMetrics.measured = true;
-}
 
 // Style and title are written only when they change: each write repaints the button, and a resize
 // lays the grid out at every step.
@@ -67,10 +62,17 @@ void ApplyFace(HWND button, int index, const ButtonCell& cell) {
 
 }  // namespace
 
+void MeasureLayoutAt(int dpi) {
+    g_layoutMetrics.dpi = dpi;
+    g_layoutMetrics.iconCellMin.width = MetricForDpi(SM_CXICON, dpi) + 2 * MetricForDpi(SM_CXEDGE, dpi);
+    g_layoutMetrics.iconCellMin.height = MetricForDpi(SM_CYICON, dpi) + 2 * MetricForDpi(SM_CYEDGE, dpi);
+    g_layoutMetrics.measured = true;
+}
+
 void LayoutButtons() {
     const HWND bar = g_app.mainWindow;
     if (bar == nullptr) return;
-    MeasureIconCell();
+    if (!g_layoutMetrics.measured) MeasureLayoutAt(WindowDpi(bar));
     // Making a window that is not topmost "not topmost" has no effect, and is left out.
     const bool topmost = (GetWindowLongPtrA(bar, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
     if (g_settings.options.onTop || topmost) {
@@ -83,6 +85,7 @@ void LayoutButtons() {
     GridRequest request;
     request.clientWidth = client.right;
     request.clientHeight = client.bottom;
+    request.dpi = g_layoutMetrics.dpi;
     request.iconCellMin = g_layoutMetrics.iconCellMin;
     for (int i = 0; i < kButtonCount; ++i) request.invisible[i] = g_settings.buttons[i].type == kTypeInvisible;
     GridLayout layout;

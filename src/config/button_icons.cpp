@@ -6,8 +6,11 @@
 #include <climits>
 
 #include "base/app_handles.h"
+#include "base/dpi.h"
 #include "config/button_icon_rules.h"
 #include "res/resource.h"
+
+ButtonIconSizes g_buttonIconSizes;
 
 namespace {
 
@@ -31,15 +34,10 @@ class Win32IconSystem : public IconSystem {
 public:
     void ClearBarFace(int index) override { ::ClearBarFace(index); }
     void DestroyIcon(void* icon) override { ::DestroyIcon(static_cast<HICON>(icon)); }
+    // Each icon is taken at the size the bar's resolution asks for, so it is drawn as made, not stretched.
     void ExtractIcons(const char* file, int iconNumber, void*& large, void*& small) override {
-        HICON largeIcon = nullptr;
-        HICON smallIcon = nullptr;
-        const UINT extracted = ExtractIconExA(file, iconNumber, &largeIcon, &smallIcon, 1);
-        // Some systems fill both places even when nothing was extracted: the count alone says whether
-        // the handles are icons at all.
-        const bool any = extracted != 0 && extracted != UINT_MAX;
-        large = any ? largeIcon : nullptr;
-        small = any ? smallIcon : nullptr;
+        large = ExtractIconAt(file, iconNumber, g_buttonIconSizes.dpi, false);
+        small = ExtractIconAt(file, iconNumber, g_buttonIconSizes.dpi, true);
     }
     bool FindProgram(const char* command, char (&program)[kPathSize]) override {
         program[0] = '\0';
@@ -58,6 +56,17 @@ int TableIndex(const ButtonDef& def) {
 
 }  // namespace
 
+// Some systems fill the place even when nothing was extracted: the count alone says whether the handle
+// is an icon at all.
+HICON ExtractIconAt(const char* file, int iconNumber, int dpi, bool small) {
+    const int width = MetricForDpi(small ? SM_CXSMICON : SM_CXICON, dpi);
+    const int height = MetricForDpi(small ? SM_CYSMICON : SM_CYICON, dpi);
+    HICON icon = nullptr;
+    UINT id = 0;
+    const UINT extracted = PrivateExtractIconsA(file, iconNumber, width, height, &icon, &id, 1, 0);
+    return extracted != 0 && extracted != UINT_MAX ? icon : nullptr;
+}
+
 void LoadButtonIcons(ButtonDef& def) {
     Win32IconSystem system;
     ReloadButtonIcons(def, TableIndex(def), system);
@@ -65,6 +74,12 @@ void LoadButtonIcons(ButtonDef& def) {
 
 void LoadAllButtonIcons() {
     for (ButtonDef& def : g_settings.buttons) LoadButtonIcons(def);
+}
+
+void LoadAllButtonIconsAt(int dpi) {
+    const int loadedAt = g_buttonIconSizes.dpi != 0 ? g_buttonIconSizes.dpi : WindowDpi(nullptr);
+    g_buttonIconSizes.dpi = dpi;
+    if (dpi != loadedAt) LoadAllButtonIcons();
 }
 
 bool SetButtonFace(HWND button, LONG_PTR style, int index, bool small, bool setStyle) {

@@ -5,11 +5,22 @@
 
 #include "settings/settings_records.h"
 
+// The resolution the buttons' icons are loaded for; 0 until the bar knows its own: the system's sizes.
+struct ButtonIconSizes {
+    int dpi = 0;
+};
+extern ButtonIconSizes g_buttonIconSizes;
+
+// Icon `iconNumber` of a file at the large or small icon size of `dpi` (0: the system's sizes), or null.
+HICON ExtractIconAt(const char* file, int iconNumber, int dpi, bool small);
+
 // Releases the button's previous icons and loads new ones from its icon file (or the fallbacks). Bar
 // button 500 + i of a ButtonDef in the table is told first to show no image.
 void LoadButtonIcons(ButtonDef& def);
 // LoadButtonIcons for all 50 buttons, after the settings have been read.
 void LoadAllButtonIcons();
+// Loads all 50 buttons' icons again at the sizes of `dpi`, when it is not the resolution they have.
+void LoadAllButtonIconsAt(int dpi);
 
 // Gives `button` the face of ButtonDef `index`: its own icon (the small one when `small`), else the
 // shell's icon for its command. With setStyle, `style` plus BS_ICON is written first. False when there

@@ -7,6 +7,7 @@
 #include "base/app_handles.h"
 #include "base/bounded_text.h"
 #include "base/dialog.h"
+#include "base/dpi.h"
 #include "base/help.h"
 #include "base/owned_handle.h"
 #include "base/res_strings.h"
@@ -109,10 +110,10 @@ void FillIconList(HWND dialog, IconPickerData& data, const char* given, bool fir
 
     const HWND list = List(dialog);
     const int count = IconCount(name);
+    const int dpi = WindowDpi(dialog);
     for (int i = 0; i < count; ++i) {
-        HICON icon = ExtractIconA(g_app.appInstance, name, static_cast<UINT>(i));
         // An icon that does not come out keeps its place, so that item i stays icon i.
-        if (!IsIcon(icon)) icon = nullptr;
+        const HICON icon = ExtractIconAt(name, i, dpi, false);
         SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(icon));
     }
     SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(StartItem(source.selection, count)), 0);
@@ -131,7 +132,8 @@ void FillIconList(HWND dialog, IconPickerData& data, const char* given, bool fir
 IconItemMetrics MeasureList(HWND dialog) {
     RECT client = {};
     GetClientRect(List(dialog), &client);
-    return MeasureIconItem(client.bottom, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
+    const int dpi = WindowDpi(dialog);
+    return MeasureIconItem(client.bottom, MetricForDpi(SM_CXICON, dpi), MetricForDpi(SM_CYICON, dpi));
 }
 
 // The list asks once, while it is being created: before the dialog's data is known.
@@ -152,7 +154,9 @@ BOOL DrawIconItem(const IconPickerData& data, const DRAWITEMSTRUCT& item) {
         DeleteObject(brush);
         const auto icon = reinterpret_cast<HICON>(item.itemData);
         if (IsIcon(icon)) {
-            DrawIcon(item.hDC, item.rcItem.left + data.metrics.xOffset, item.rcItem.top + data.metrics.yOffset, icon);
+            // At the icon's own size, which is the one the list's resolution asks for.
+            DrawIconEx(item.hDC, item.rcItem.left + data.metrics.xOffset, item.rcItem.top + data.metrics.yOffset,
+                       icon, 0, 0, 0, nullptr, DI_NORMAL);
         }
     }
     if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);

@@ -15,7 +15,7 @@ struct Grid {
 };
 
 Grid Lay(int rows, int cols, int space, int width, int height, std::vector<int> invisible = {},
-         IconCellMin iconCell = kIconCell) {
+         IconCellMin iconCell = kIconCell, int dpi = kSpacingDpi) {
     Grid grid;
     grid.options.rows = rows;
     grid.options.cols = cols;
@@ -24,6 +24,7 @@ Grid Lay(int rows, int cols, int space, int width, int height, std::vector<int> 
     request.clientWidth = width;
     request.clientHeight = height;
     request.iconCellMin = iconCell;
+    request.dpi = dpi;
     for (int index : invisible) request.invisible[index] = true;
     ComputeGridLayout(grid.options, request, grid.layout);
     return grid;
@@ -240,6 +241,41 @@ TEST(GridTiny, FiveRowsInThreePixelsShowTheLastThree) {
         EXPECT_EQ(grid.layout.cells[row * 10].height, expected[row]) << row;
         EXPECT_EQ(grid.layout.cells[row * 10].placement,
                   expected[row] > 0 ? CellPlacement::kShow : CellPlacement::kHide) << row;
+    }
+}
+
+// ---- The spacing at other screen resolutions
+
+struct SpacingCase {
+    int space, dpi;
+    std::int64_t expected;
+};
+
+TEST(GridSpacing, GrowsWithTheResolutionToTheNearestPixel) {
+    const SpacingCase cases[] = {
+        {2, 96, 2},   {2, 144, 3},  {3, 144, 5},  {1, 120, 1},  {2, 120, 3},   {32, 192, 64},
+        {5, 72, 4},   {-2, 144, -3}, {0, 288, 0}, {7, 0, 7},    {7, -96, 7},
+        {2147483647, 192, 4294967294LL}, {-2147483647 - 1, 192, -4294967296LL},
+    };
+    for (const SpacingCase& c : cases) {
+        EXPECT_EQ(SpacingAt(c.space, c.dpi), c.expected) << c.space << " at " << c.dpi;
+    }
+}
+
+TEST(GridSpacing, AtOneAndAHalfTheGridIsTheSameGridInLargerPixels) {
+    // The 96 dpi grid of 403 x 60 with space 2, at 144 dpi in a client area half as large again.
+    const Grid base = Lay(2, 8, 2, 403, 60);
+    const Grid large = Lay(2, 8, 2, 605, 90, {}, kIconCell, 144);
+    EXPECT_EQ(large.layout.cells[0].x, 3);
+    EXPECT_EQ(large.layout.cells[0].y, 3);
+    for (int index : {0, 7, 10, 17}) {
+        const ButtonCell& small = base.layout.cells[index];
+        const ButtonCell& cell = large.layout.cells[index];
+        EXPECT_NEAR(cell.x, small.x * 3 / 2, 2) << index;
+        EXPECT_NEAR(cell.width, small.width * 3 / 2, 2) << index;
+        EXPECT_NEAR(cell.height, small.height * 3 / 2, 2) << index;
+        EXPECT_LE(cell.x + cell.width, 605 - 3) << index;
+        EXPECT_LE(cell.y + cell.height, 90 - 3) << index;
     }
 }
 
