@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <string>
 
 #include "base/app_handles.h"
 #include "base/bounded_text.h"
@@ -31,4 +32,16 @@ void SystemErrorBox(unsigned long code) {
     // The system may have no text for the code: name the code itself rather than show an empty box.
     if (length == 0) FormatText(message, "Error %lu", code);
     MessageBoxA(GetActiveWindow(), message, ResStr(IDS_ERROR_CAPTION).text, MB_ICONERROR | MB_OK);
+}
+
+void FileNameErrorBox(const wchar_t* name) {
+    // The wide strings of the same table: the name cannot be shown in ANSI.
+    wchar_t reason[kResTextSize] = L"";
+    wchar_t caption[kResTextSize] = L"";
+    LoadStringW(g_app.appInstance, IDS_NO_SHORT_NAME, reason, kResTextSize);
+    LoadStringW(g_app.appInstance, IDS_ERROR_CAPTION, caption, kResTextSize);
+    std::wstring message = name;
+    message += L"\n\n";
+    message += reason;
+    MessageBoxW(GetActiveWindow(), message.c_str(), caption, MB_ICONERROR | MB_OK);
 }

@@ -194,3 +194,4 @@
 // Entries added after the first release, outside the first run of ids
 #define IDS_SETTINGS_NOT_SAVED 448
 #define IDS_SETTINGS_NAME_TOO_LONG 449
+#define IDS_NO_SHORT_NAME 454

@@ -113,6 +113,7 @@ const Entry kEntries[] = {
     {438, "Press OK to close capture box"},
     {448, "Brisolt could not save its settings in\n%s\nChanges made now last only until Brisolt ends."},
     {449, "The name of the settings file is longer than 259 characters."},
+    {454, "This file name holds letters that Brisolt cannot pass on to other programs, and it has no short (8.3) name to use instead: short names are turned off on its drive, or the file does not exist."},
 };
 
 class StringTable : public ::testing::Test {
