@@ -4,8 +4,6 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include <string>
-
 #include "app/button_routing.h"
 #include "app/caption.h"
 #include "app/close_rule.h"
@@ -102,18 +100,17 @@ void OnNeedText(NMHDR* header) {
 
 // The first dropped name becomes the main file: through the wide name, so that letters the code page
 // lacks give the short form instead of "?". False, after telling the user, when no name can open it;
-// the main file then stays as it was.
+// the main file then stays as it was. A name too long for a path is cut, as the ANSI one always was.
 bool TakeDroppedName(HDROP drop) {
-    const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
-    std::wstring name(length + 1, L'\0');
-    if (length == 0 || DragQueryFileW(drop, 0, &name[0], length + 1) == 0) {
+    wchar_t name[MAX_PATH];
+    if (DragQueryFileW(drop, 0, name, MAX_PATH) == 0) {
         DragQueryFileA(drop, 0, g_paths.mainFile, sizeof g_paths.mainFile);
         g_paths.mainFile[sizeof g_paths.mainFile - 1] = '\0';
         return true;
     }
     char converted[MAX_PATH];
-    if (AnsiFileName(name.c_str(), converted, sizeof converted) == AnsiName::kNone) {
-        FileNameErrorBox(name.c_str());
+    if (AnsiFileName(name, converted, sizeof converted) == AnsiName::kNone) {
+        FileNameErrorBox(name);
         return false;
     }
     CopyText(g_paths.mainFile, converted);

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "app/button_bar.h"
@@ -33,10 +34,13 @@ bool TakeWideMainFile(const StartupArguments& arguments, wchar_t* wideArguments)
     if (!wideArguments || arguments.mainFile[0] == '\0') return false;
     const wchar_t* wide = ArgumentAt(wideArguments, arguments.mainFileArgument);
     if (!wide) return false;
-    // Only the same argument will do: the system's own conversion of it is the ANSI text.
+    // Only the same argument will do: the system's own conversion of it is the ANSI text. A longer
+    // one was cut in the ANSI line and stays as it is.
     char asGiven[MAX_PATH];
-    CopyText(asGiven, SystemAnsiText(wide));
-    if (std::strcmp(asGiven, arguments.mainFile) != 0) return false;
+    if (WideCharToMultiByte(CP_ACP, 0, wide, -1, asGiven, sizeof asGiven, nullptr, nullptr) == 0 ||
+        std::strcmp(asGiven, arguments.mainFile) != 0) {
+        return false;
+    }
     char name[MAX_PATH];
     switch (AnsiFileName(wide, name, sizeof name)) {
     case AnsiName::kExact:
@@ -128,8 +132,10 @@ int RunBrisolt(HINSTANCE instance, const char* commandLine) {
     char lineCopy[kCommandLineRoom];
     CopyText(lineCopy, commandLine ? commandLine : "");
     const wchar_t* wideLine = GetCommandLineW();
-    std::wstring wideCopy = wideLine ? wideLine : L"";
-    if (!SettleStartupPaths(lineCopy, SkipProgramName(&wideCopy[0]))) FatalErrorBox(IDS_SETTINGS_NAME_TOO_LONG);
+    const int wideRoom = wideLine ? lstrlenW(wideLine) + 1 : 1;
+    std::unique_ptr<wchar_t[]> wideCopy(new wchar_t[static_cast<std::size_t>(wideRoom)]);
+    lstrcpynW(wideCopy.get(), wideLine ? wideLine : L"", wideRoom);
+    if (!SettleStartupPaths(lineCopy, SkipProgramName(wideCopy.get()))) FatalErrorBox(IDS_SETTINGS_NAME_TOO_LONG);
 
     if (!RegisterWindowClasses()) FatalErrorBox(IDS_NO_WINDOW);
     InitModulePaths();

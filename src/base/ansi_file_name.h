@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
 
 enum class AnsiName {
     kExact,      // every letter has its own character in the code page: the name as it is
@@ -13,6 +12,3 @@ enum class AnsiName {
 // Writes `wide` into out as ANSI: the name itself, cut to room, when it converts without loss, else
 // its short form when that converts without loss and fits whole.
 AnsiName AnsiFileName(const wchar_t* wide, char* out, std::size_t room);
-
-// `wide` as the system converts it for the ANSI command line, look-alikes and "?" included.
-std::string SystemAnsiText(const wchar_t* wide);

@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <cstdlib>
-#include <string>
 
 #include "base/app_handles.h"
 #include "base/bounded_text.h"
@@ -35,13 +34,13 @@ void SystemErrorBox(unsigned long code) {
 }
 
 void FileNameErrorBox(const wchar_t* name) {
-    // The wide strings of the same table: the name cannot be shown in ANSI.
-    wchar_t reason[kResTextSize] = L"";
+    // The wide strings of the same table: the name cannot be shown in ANSI. A name too long for a path
+    // is shown cut.
+    wchar_t message[MAX_PATH + 2 + kResTextSize] = L"";
     wchar_t caption[kResTextSize] = L"";
-    LoadStringW(g_app.appInstance, IDS_NO_SHORT_NAME, reason, kResTextSize);
+    lstrcpynW(message, name, MAX_PATH);
+    lstrcatW(message, L"\n\n");
+    LoadStringW(g_app.appInstance, IDS_NO_SHORT_NAME, message + lstrlenW(message), kResTextSize);
     LoadStringW(g_app.appInstance, IDS_ERROR_CAPTION, caption, kResTextSize);
-    std::wstring message = name;
-    message += L"\n\n";
-    message += reason;
-    MessageBoxW(GetActiveWindow(), message.c_str(), caption, MB_ICONERROR | MB_OK);
+    MessageBoxW(GetActiveWindow(), message, caption, MB_ICONERROR | MB_OK);
 }
