@@ -12,10 +12,12 @@
 #include "app/hint_window.h"
 #include "app/layout_buttons.h"
 #include "app/window_place.h"
+#include "base/ansi_file_name.h"
 #include "base/app_handles.h"
 #include "base/bounded_text.h"
 #include "base/dialog.h"
 #include "base/help.h"
+#include "base/message_boxes.h"
 #include "base/res_strings.h"
 #include "exec/launch.h"
 #include "exec/watched_runs.h"
@@ -111,11 +113,29 @@ void OnNeedText(NMHDR* header) {
     info->hinst = nullptr;
 }
 
+// The first dropped name becomes the main file: through the wide name, so that letters the code page
+// lacks give the short form instead of "?". False, after telling the user, when no name can open it;
+// the main file then stays as it was. A name too long for a path is cut, as the ANSI one always was.
+bool TakeDroppedName(HDROP drop) {
+    wchar_t name[MAX_PATH];
+    if (DragQueryFileW(drop, 0, name, MAX_PATH) == 0) {
+        DragQueryFileA(drop, 0, g_paths.mainFile, sizeof g_paths.mainFile);
+        g_paths.mainFile[sizeof g_paths.mainFile - 1] = '\0';
+        return true;
+    }
+    char converted[MAX_PATH];
+    if (AnsiFileName(name, converted, sizeof converted) == AnsiName::kNone) {
+        FileNameErrorBox(name);
+        return false;
+    }
+    CopyText(g_paths.mainFile, converted);
+    return true;
+}
+
 void OnDropFiles(HWND window, HDROP drop) {
-    DragQueryFileA(drop, 0, g_paths.mainFile, sizeof g_paths.mainFile);
-    g_paths.mainFile[sizeof g_paths.mainFile - 1] = '\0';
+    const bool taken = TakeDroppedName(drop);
     DragFinish(drop);
-    AnnounceMainFile(window);
+    if (taken) AnnounceMainFile(window);
 }
 
 void OnCommand(HWND window, BarState& state, WPARAM wParam) {

@@ -15,34 +15,79 @@ bool EqualsIgnoringCase(const char* a, const char* b) {
         if (ca == 0) return true;
     }
 }
-}  // namespace
 
-char* NextArgument(ArgumentScanner& scanner, char* text) {
-    if (text) scanner.cursor = text;
-    char* p = scanner.cursor;
-    if (!p) return nullptr;
-    while (*p && std::isspace(static_cast<unsigned char>(*p))) ++p;
-    if (*p == '\0') {
-        scanner.cursor = p;
-        return nullptr;
+// Only the white space of the C locale counts, in either width.
+bool IsSpace(char c) {
+    return std::isspace(static_cast<unsigned char>(c)) != 0;
+}
+bool IsSpace(wchar_t c) {
+    return c < 0x80 && std::isspace(static_cast<int>(c)) != 0;
+}
+
+template <typename Char>
+Char* Find(Char* p, Char c) {
+    for (; *p; ++p) {
+        if (*p == c) return p;
     }
+    return nullptr;
+}
+
+template <typename Char>
+Char* ScanArgument(BasicArgumentScanner<Char>& scanner, Char* text) {
+    if (text) scanner.cursor = text;
+    Char* p = scanner.cursor;
+    if (!p) return nullptr;
+    while (*p && IsSpace(*p)) ++p;
+    scanner.cursor = p;
+    if (*p == '\0') return nullptr;
+    ++scanner.count;
     if (*p == '"') {
-        if (char* close = std::strchr(p + 1, '"')) {
+        if (Char* close = Find(p + 1, Char('"'))) {
             *close = '\0';
             scanner.cursor = close + 1;
             return p + 1;
         }
     }
     // A blank anywhere further on ends the argument before an earlier tab does.
-    char* end = std::strchr(p, ' ');
-    if (!end) end = std::strchr(p, '\t');
+    Char* end = Find(p, Char(' '));
+    if (!end) end = Find(p, Char('\t'));
     if (end) {
         *end = '\0';
         scanner.cursor = end + 1;
     } else {
-        scanner.cursor = p + std::strlen(p);
+        while (*scanner.cursor) ++scanner.cursor;
     }
     return p;
+}
+}  // namespace
+
+char* NextArgument(ArgumentScanner& scanner, char* text) {
+    return ScanArgument(scanner, text);
+}
+
+wchar_t* NextArgument(WideArgumentScanner& scanner, wchar_t* text) {
+    return ScanArgument(scanner, text);
+}
+
+wchar_t* SkipProgramName(wchar_t* line) {
+    wchar_t* p = line;
+    if (*p == L'"') {
+        while (*++p && *p != L'"') {
+        }
+        if (*p == L'"') ++p;
+    } else {
+        while (*p > L' ') ++p;
+    }
+    while (*p && *p <= L' ') ++p;
+    return p;
+}
+
+wchar_t* ArgumentAt(wchar_t* text, int number) {
+    if (number < 0) return nullptr;
+    WideArgumentScanner scanner;
+    wchar_t* argument = NextArgument(scanner, text);
+    while (argument && scanner.count <= number) argument = NextArgument(scanner, nullptr);
+    return argument;
 }
 
 bool TakeOptionValue(ArgumentScanner& scanner, char* target, std::size_t room, const char* argument,
@@ -80,7 +125,10 @@ void ScanCommandLine(char* text, StartupArguments& arguments) {
             continue;
         if (TakeOptionValue(scanner, arguments.defaultFolder, sizeof arguments.defaultFolder, argument, "/d", "-d"))
             continue;
-        if (arguments.mainFile[0] == '\0') CopyText(arguments.mainFile, argument);
+        if (arguments.mainFile[0] == '\0') {
+            CopyText(arguments.mainFile, argument);
+            arguments.mainFileArgument = scanner.count - 1;
+        }
     }
 }
 

@@ -5,12 +5,23 @@
 #include <string_view>
 
 // Cursor of the in-place scan: NextArgument writes a NUL over the character that ends each argument.
-struct ArgumentScanner {
-    char* cursor = nullptr;
+// The wide line is scanned by the same rule, so an argument has the same number in both lines.
+template <typename Char>
+struct BasicArgumentScanner {
+    Char* cursor = nullptr;
+    int count = 0;  // arguments returned so far
 };
+using ArgumentScanner = BasicArgumentScanner<char>;
+using WideArgumentScanner = BasicArgumentScanner<wchar_t>;
 
 // With text, starts a new scan of it; with nullptr, goes on. Returns the next argument, or nullptr.
 char* NextArgument(ArgumentScanner& scanner, char* text);
+wchar_t* NextArgument(WideArgumentScanner& scanner, wchar_t* text);
+
+// The arguments after the program's name in a whole command line, as the entry point receives them.
+wchar_t* SkipProgramName(wchar_t* line);
+// Argument number `number` (from 0) of text, scanned in place; nullptr when there are fewer.
+wchar_t* ArgumentAt(wchar_t* text, int number);
 
 // True, and the next argument copied into target, when target is still empty, argument is form1 or
 // form2 (without regard to case) and another argument follows. `cut`, when given, tells whether the
@@ -26,6 +37,7 @@ struct StartupArguments {
     char settingsFile[260] = "";
     char defaultFolder[260] = "";
     char mainFile[260] = "";
+    int mainFileArgument = -1;  // the number of the argument that became the main file
     bool settingsFileTooLong = false;  // the /i value did not fit: the caller refuses it rather than use it cut
 };
 

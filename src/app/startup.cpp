@@ -3,12 +3,15 @@
 
 #include <commctrl.h>
 
+#include <cstring>
+#include <memory>
 #include <string>
 
 #include "app/button_bar.h"
 #include "app/command_line.h"
 #include "app/hint_window.h"
 #include "app/shutdown.h"
+#include "base/ansi_file_name.h"
 #include "base/app_handles.h"
 #include "base/bounded_text.h"
 #include "base/growing_read.h"
@@ -23,15 +26,45 @@
 namespace {
 // The longest command line Windows passes to a program, with its NUL.
 constexpr std::size_t kCommandLineRoom = 32768;
+
+// A main file whose letters the ANSI line could not carry arrives with "?" in their place. The same
+// argument of the wide line then gives its short form, which opens the file; without one the user is
+// told and the bar opens as if no main file had been given. True when the short form was taken.
+bool TakeWideMainFile(const StartupArguments& arguments, wchar_t* wideArguments) {
+    if (!wideArguments || arguments.mainFile[0] == '\0') return false;
+    const wchar_t* wide = ArgumentAt(wideArguments, arguments.mainFileArgument);
+    if (!wide) return false;
+    // Only the same argument will do: the system's own conversion of it is the ANSI text. A longer
+    // one was cut in the ANSI line and stays as it is.
+    char asGiven[MAX_PATH];
+    if (WideCharToMultiByte(CP_ACP, 0, wide, -1, asGiven, sizeof asGiven, nullptr, nullptr) == 0 ||
+        std::strcmp(asGiven, arguments.mainFile) != 0) {
+        return false;
+    }
+    char name[MAX_PATH];
+    switch (AnsiFileName(wide, name, sizeof name)) {
+    case AnsiName::kExact:
+        return false;
+    case AnsiName::kShortForm:
+        CopyText(g_paths.mainFile, name);
+        return true;
+    case AnsiName::kNone:
+        break;
+    }
+    FileNameErrorBox(wide);
+    g_paths.mainFile[0] = '\0';
+    return false;
+}
 }  // namespace
 
-bool SettleStartupPaths(char* commandLine) {
+bool SettleStartupPaths(char* commandLine, wchar_t* wideArguments) {
     StartupArguments arguments;
     ScanCommandLine(commandLine, arguments);
     if (arguments.settingsFileTooLong) return false;
     CopyText(g_paths.settingsFile, arguments.settingsFile);
     CopyText(g_paths.defaultFolder, arguments.defaultFolder);
     CopyText(g_paths.mainFile, arguments.mainFile);
+    const bool shortForm = TakeWideMainFile(arguments, wideArguments);
     if (g_paths.settingsFile[0] == '\0') {
         std::string value;
         const bool set = ReadGrowing(value, kPathSize, [](char* buffer, DWORD size) {
@@ -43,7 +76,8 @@ bool SettleStartupPaths(char* commandLine) {
         CopyText(g_paths.settingsFile, ResStr(IDS_DEFAULT_SETTINGS_FILE).text);
         SettleDefaultSettingsFile(g_paths.settingsFile);
     }
-    if (g_paths.mainFile[0] != '\0') {
+    // The long form of a short form taken for its letters would bring the "?" back.
+    if (g_paths.mainFile[0] != '\0' && !shortForm) {
         char longName[MAX_PATH];
         const DWORD length = GetLongPathNameA(g_paths.mainFile, longName, sizeof longName);
         if (length > 0 && length < sizeof longName) CopyText(g_paths.mainFile, longName);
@@ -97,7 +131,11 @@ int RunBrisolt(HINSTANCE instance, const char* commandLine) {
     // The scan writes into the text, so it works on a copy of its own.
     char lineCopy[kCommandLineRoom];
     CopyText(lineCopy, commandLine ? commandLine : "");
-    if (!SettleStartupPaths(lineCopy)) FatalErrorBox(IDS_SETTINGS_NAME_TOO_LONG);
+    const wchar_t* wideLine = GetCommandLineW();
+    const int wideRoom = wideLine ? lstrlenW(wideLine) + 1 : 1;
+    std::unique_ptr<wchar_t[]> wideCopy(new wchar_t[static_cast<std::size_t>(wideRoom)]);
+    lstrcpynW(wideCopy.get(), wideLine ? wideLine : L"", wideRoom);
+    if (!SettleStartupPaths(lineCopy, SkipProgramName(wideCopy.get()))) FatalErrorBox(IDS_SETTINGS_NAME_TOO_LONG);
 
     if (!RegisterWindowClasses()) FatalErrorBox(IDS_NO_WINDOW);
     InitModulePaths();

@@ -11,6 +11,7 @@ void InitModulePaths();
 // Registers "Brisolt_hint" and the process-local "Button" class; false when either fails.
 bool RegisterWindowClasses();
 // Applies the scanned arguments: settings file by option, environment, default; main file in long form.
-// False when the settings file named by /i or the environment is longer than a path may be: a cut name
-// would be another file, so it is never used.
-bool SettleStartupPaths(char* commandLine);
+// `wideArguments`, the same arguments in wide text when known, gives a main file whose letters the
+// code page lacks in its short form. False when the settings file named by /i or the environment is
+// longer than a path may be: a cut name would be another file, so it is never used.
+bool SettleStartupPaths(char* commandLine, wchar_t* wideArguments = nullptr);

@@ -32,3 +32,15 @@ void SystemErrorBox(unsigned long code) {
     if (length == 0) FormatText(message, "Error %lu", code);
     MessageBoxA(GetActiveWindow(), message, ResStr(IDS_ERROR_CAPTION).text, MB_ICONERROR | MB_OK);
 }
+
+void FileNameErrorBox(const wchar_t* name) {
+    // The wide strings of the same table: the name cannot be shown in ANSI. A name too long for a path
+    // is shown cut.
+    wchar_t message[MAX_PATH + 2 + kResTextSize] = L"";
+    wchar_t caption[kResTextSize] = L"";
+    lstrcpynW(message, name, MAX_PATH);
+    lstrcatW(message, L"\n\n");
+    LoadStringW(g_app.appInstance, IDS_NO_SHORT_NAME, message + lstrlenW(message), kResTextSize);
+    LoadStringW(g_app.appInstance, IDS_ERROR_CAPTION, caption, kResTextSize);
+    MessageBoxW(GetActiveWindow(), message, caption, MB_ICONERROR | MB_OK);
+}

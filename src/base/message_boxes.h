@@ -8,3 +8,5 @@ void ErrorBox(int stringId, int fatal);
 [[noreturn]] void FatalErrorBox(int stringId);
 // Shows the system's text for `code` under "Error in Brisolt"; the program goes on.
 void SystemErrorBox(unsigned long code);
+// Shows a file name that no ANSI name can reach (with its own letters) and why, under "Error in Brisolt".
+void FileNameErrorBox(const wchar_t* name);

@@ -47,6 +47,24 @@ HGLOBAL MakeDrop(const std::string& names) {  // names separated by '\0', the li
     GlobalUnlock(memory);
     return memory;
 }
+
+HGLOBAL MakeWideDrop(const std::wstring& name) {  // one name, as the shell drops it: in wide characters
+    const std::size_t bytes = (name.size() + 2) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + bytes);
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), name.c_str(), name.size() * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    return memory;
+}
+
+void DropWide(HWND bar, const std::wstring& name) {
+    SendMessageA(bar, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeWideDrop(name)), 0);
+}
+
+// Greek and Cyrillic letters, which the Western code page lacks, and a blank.
+const wchar_t kForeignName[] = L"\u0394\u03bf\u03ba\u03b9\u03bc\u03ae \u0442\u0435\u0441\u0442.tex";
 }  // namespace
 
 TEST(BarPlacement, OpensAtTheStoredRectangle) {
@@ -223,6 +241,57 @@ TEST(BarRecentFiles, AnOverlongDroppedNameIsCut) {
     const std::string name = "C:\\" + std::string(400, 'n') + ".tex";
     SendMessageA(bar.window(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(name + '\0')), 0);
     EXPECT_EQ(std::strlen(g_paths.mainFile), sizeof g_paths.mainFile - 1);
+    EXPECT_EQ(std::string(g_paths.mainFile), name.substr(0, sizeof g_paths.mainFile - 1));
+}
+
+TEST(BarDroppedNames, ForeignLettersGiveTheShortFormAndARunOpensTheFile) {
+    TempFolder folder("brisolt_wide_drop");
+    const std::string report = folder.File("report.txt");
+    TempSettings ini(std::string(kOptions) + "[Buttons]\r\nCommand1=\"" + ExeFolder() +
+                     "fixture_sleeper.exe\"\r\nOptions1=--open \"%@%\" \"" + report + "\"\r\nUse long names1=1\r\n");
+    const std::wstring file = Widen(folder.path()) + L"\\" + kForeignName;
+    ASSERT_TRUE(WriteWholeWide(file, "\\relax\n"));
+    const std::string shortForm = ShortPathOf(file);
+    ASSERT_FALSE(shortForm.empty());
+    BarRun bar(ini.path(), "C:\\before.tex");
+    DropWide(bar.window(), file);
+    EXPECT_EQ(std::string(g_paths.mainFile), shortForm);
+    EXPECT_EQ(WindowText(bar.window()), shortForm + " - Brisolt");
+    EXPECT_EQ(ini.Read("Files", "File0"), shortForm);
+    SendMessageA(bar.window(), WM_COMMAND, 500, 0);
+    const auto ended = [&] { const std::string text = ReadWhole(report); return !text.empty() && text.back() == '\n'; };
+    ASSERT_TRUE(WaitFor(ended, 10000));
+    EXPECT_EQ(ReadWhole(report), "opened " + shortForm + "\r\n");
+}
+
+TEST(BarDroppedNames, WithoutAShortFormTheMainFileStays) {
+    TempSettings ini(kOptions);
+    BarRun bar(ini.path(), "C:\\before.tex");
+    const std::wstring missing = Widen(ini.folder()) + L"\\missing " + kForeignName;
+    const std::string settled = ReadWhole(ini.path());
+    std::wstring shown;
+    DialogWatcher box({"Error in Brisolt"},
+                      [&](HWND found) {
+                          shown = WideMessageBoxText(found);
+                          PressButton(found, IDOK);
+                      },
+                      10000);
+    DropWide(bar.window(), missing);
+    EXPECT_TRUE(box.Wait(10000));
+    EXPECT_NE(shown.find(missing), std::wstring::npos) << Narrow(shown);
+    EXPECT_STREQ(g_paths.mainFile, "C:\\before.tex");
+    EXPECT_EQ(WindowText(bar.window()), "C:\\before.tex - Brisolt");
+    EXPECT_EQ(ReadWhole(ini.path()), settled) << "the recent files are as they were";
+}
+
+TEST(BarDroppedNames, NamesTheCodePageCanWriteAreTakenAsBefore) {
+    TempSettings ini(kOptions);
+    BarRun bar(ini.path(), "");
+    // Not there, and not short: such a name is taken as it comes.
+    DropWide(bar.window(), L"C:\\r\u00e9sum\u00e9 of mine.tex");
+    EXPECT_STREQ(g_paths.mainFile, "C:\\r\xe9sum\xe9 of mine.tex");
+    const std::string name = "C:\\" + std::string(400, 'n') + ".tex";
+    DropWide(bar.window(), Widen(name));
     EXPECT_EQ(std::string(g_paths.mainFile), name.substr(0, sizeof g_paths.mainFile - 1));
 }
 

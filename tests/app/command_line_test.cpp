@@ -49,6 +49,34 @@ TEST(NextArgument, SplitTable) {
     }
 }
 
+// The same line in wide characters (the rows are plain ASCII).
+std::wstring Widen(const std::string& text) {
+    return std::wstring(text.begin(), text.end());
+}
+
+std::vector<std::wstring> WideArguments(std::wstring line) {
+    std::vector<std::wstring> result;
+    WideArgumentScanner scanner;
+    for (wchar_t* argument = NextArgument(scanner, line.data()); argument; argument = NextArgument(scanner, nullptr)) {
+        result.emplace_back(argument);
+        if (result.size() > 64) break;
+    }
+    return result;
+}
+
+TEST(NextArgument, TheWideLineSplitsAsTheNarrowOne) {
+    for (const SplitRow& row : kSplitRows) {
+        SCOPED_TRACE(row.name);
+        std::vector<std::wstring> expected;
+        for (const std::string& argument : row.expected) expected.push_back(Widen(argument));
+        EXPECT_EQ(WideArguments(Widen(row.line)), expected);
+    }
+    // Letters beyond ASCII are plain letters; white space beyond ASCII separates nothing, as a byte
+    // of the ANSI line with the high bit set does not.
+    EXPECT_EQ(WideArguments(L"\"C:\\\u0394\u043e\u043a \u03b1.tex\" \u03b2\u00a0\u3000x"),
+              (std::vector<std::wstring>{L"C:\\\u0394\u043e\u043a \u03b1.tex", L"\u03b2\u00a0\u3000x"}));
+}
+
 TEST(NextArgument, ArgumentsPointIntoTheTextItself) {
     char line[] = "ab cd";
     ArgumentScanner scanner;
@@ -101,6 +129,55 @@ TEST(ScanCommandLine, OptionTable) {
         EXPECT_STREQ(arguments.settingsFile, row.settingsFile);
         EXPECT_STREQ(arguments.defaultFolder, row.defaultFolder);
         EXPECT_STREQ(arguments.mainFile, row.mainFile);
+    }
+}
+
+TEST(ScanCommandLine, TheMainFilesNumberFindsItInTheWideLine) {
+    for (const ScanRow& row : kScanRows) {
+        SCOPED_TRACE(row.name);
+        std::string line = row.line;
+        StartupArguments arguments;
+        ScanCommandLine(line.data(), arguments);
+        std::wstring wide = Widen(row.line);
+        const wchar_t* found = ArgumentAt(wide.data(), arguments.mainFileArgument);
+        if (row.mainFile[0] == '\0') {
+            EXPECT_EQ(arguments.mainFileArgument, -1);
+            EXPECT_EQ(found, nullptr);
+        } else {
+            ASSERT_NE(found, nullptr);
+            EXPECT_EQ(std::wstring(found), Widen(row.mainFile));
+        }
+    }
+    // An empty quoted argument does not fill the main file; the next one does.
+    std::string line = "\"\" /d x y.tex";
+    StartupArguments arguments;
+    ScanCommandLine(line.data(), arguments);
+    EXPECT_EQ(arguments.mainFileArgument, 3);
+    std::wstring tooFew = L"a b";
+    EXPECT_EQ(ArgumentAt(tooFew.data(), 2), nullptr);
+}
+
+struct ProgramNameRow {
+    const char* name;
+    std::wstring line;
+    std::wstring rest;
+};
+
+const ProgramNameRow kProgramNameRows[] = {
+    {"quoted with blanks", L"\"C:\\My Tools\\Brisolt.exe\"  /i a.ini x.tex", L"/i a.ini x.tex"},
+    {"plain", L"C:\\Tools\\Brisolt.exe x.tex", L"x.tex"},
+    {"letters beyond ASCII in the plain name", L"C:\\\u0394\\Brisolt.exe \u03b1.tex", L"\u03b1.tex"},
+    {"quote touching the next argument", L"\"Brisolt.exe\"x.tex", L"x.tex"},
+    {"quote without partner", L"\"C:\\My Tools\\Brisolt.exe x.tex", L""},
+    {"name alone", L"Brisolt.exe", L""},
+    {"name and white space", L"Brisolt.exe \t ", L""},
+};
+
+TEST(SkipProgramName, Table) {
+    for (const ProgramNameRow& row : kProgramNameRows) {
+        SCOPED_TRACE(row.name);
+        std::wstring line = row.line;
+        EXPECT_EQ(std::wstring(SkipProgramName(line.data())), row.rest);
     }
 }
 

@@ -12,8 +12,10 @@
 #include "res/resource.h"
 #include "base/bounded_text.h"
 #include "settings/settings_file.h"
+#include "support/dialog_watcher.h"
 #include "support/temp_folder.h"
 #include "support/test_files.h"
+#include "support/window_text.h"
 
 namespace {
 
@@ -155,6 +157,76 @@ TEST_F(MainFileForm, RelativeShortNameStaysRelative) {
 TEST_F(MainFileForm, MissingFileStaysAsTyped) {
     Settle("C:\\NOPE~1\\MISSIN~1.TEX");
     EXPECT_STREQ(g_paths.mainFile, "C:\\NOPE~1\\MISSIN~1.TEX");
+}
+
+// A main file named with letters the code page lacks (Greek, Cyrillic) comes in both lines: the ANSI
+// one carries "?" and look-alikes, the wide one the letters.
+class WideMainFile : public StartupPaths {
+protected:
+    void SetUp() override {
+        StartupPaths::SetUp();
+        ASSERT_FALSE(folder_.path().empty());
+        ASSERT_TRUE(WriteWholeWide(foreign_, "\\relax\n"));
+    }
+    // Settles both lines as the system gives them to the program: the ANSI line is the wide one converted.
+    static bool SettleBoth(const std::wstring& line) {
+        std::string ansi = Narrow(line);
+        std::wstring wide = line;
+        return SettleStartupPaths(ansi.data(), wide.data());
+    }
+    TempFolder folder_{"brisolt_wide_main"};
+    const std::wstring foreign_ =
+        Widen(folder_.path()) + L"\\\u0394\u03bf\u03ba\u03b9\u03bc\u03ae \u0442\u0435\u0441\u0442.tex";
+};
+
+TEST_F(WideMainFile, ForeignLettersGiveTheShortFormThatOpensTheFile) {
+    const std::string shortForm = ShortPathOf(foreign_);
+    ASSERT_FALSE(shortForm.empty());
+    ASSERT_EQ(shortForm.find('?'), std::string::npos);
+    for (const std::wstring& line : {L"\"" + foreign_ + L"\"", L"/d C:\\W /i b.ini \"" + foreign_ + L"\" x.tex"}) {
+        SCOPED_TRACE(Narrow(line));
+        g_paths = PathStore{};
+        EXPECT_TRUE(SettleBoth(line));
+        EXPECT_EQ(std::string(g_paths.mainFile), shortForm);
+        EXPECT_EQ(ReadWhole(g_paths.mainFile), "\\relax\n");
+    }
+    EXPECT_STREQ(g_paths.settingsFile, "b.ini");
+    EXPECT_STREQ(g_paths.defaultFolder, "C:\\W");
+}
+
+TEST_F(WideMainFile, NamesTheCodePageCanWriteAreTakenAsBefore) {
+    // Given in its short form, a name with letters the code page has comes back in its long form.
+    const std::string file = folder_.File("r\xe9sum\xe9 of a long name.tex");
+    WriteWhole(file, "x");
+    const std::string shortForm = ShortPath(file);
+    ASSERT_NE(shortForm, file);
+    EXPECT_TRUE(SettleBoth(L"/i b.ini " + Widen(shortForm)));
+    EXPECT_EQ(std::string(g_paths.mainFile), file);
+}
+
+TEST_F(WideMainFile, OnlyTheSameArgumentOfTheWideLineCounts) {
+    // A wide line that is not the ANSI one converted: the ANSI main file stands as given.
+    std::string ansi = "/i b.ini x?.tex";
+    std::wstring wide = L"/i b.ini \"" + foreign_ + L"\"";
+    EXPECT_TRUE(SettleStartupPaths(ansi.data(), wide.data()));
+    EXPECT_STREQ(g_paths.mainFile, "x?.tex");
+}
+
+TEST_F(WideMainFile, WithoutAShortFormTheUserIsToldAndNoMainFileIsTaken) {
+    const std::wstring missing = Widen(folder_.path()) + L"\\\u043d\u0435\u0442.tex";
+    std::wstring shown;
+    DialogWatcher box({"Error in Brisolt"},
+                      [&](HWND found) {
+                          shown = WideMessageBoxText(found);
+                          PressButton(found, IDOK);
+                      },
+                      10000);
+    EXPECT_TRUE(SettleBoth(L"/i b.ini \"" + missing + L"\""));
+    EXPECT_TRUE(box.Wait(10000));
+    EXPECT_STREQ(g_paths.mainFile, "");
+    EXPECT_STREQ(g_paths.settingsFile, "b.ini");
+    EXPECT_NE(shown.find(missing), std::wstring::npos) << Narrow(shown);
+    EXPECT_NE(shown.find(L"short (8.3) name"), std::wstring::npos) << Narrow(shown);
 }
 
 TEST_F(StartupPaths, ModulePaths) {

@@ -12,6 +12,7 @@
 #include "support/temp_folder.h"
 #include "support/test_files.h"
 #include "support/wait.h"
+#include "support/window_text.h"
 
 namespace {
 
@@ -127,3 +128,70 @@ TEST_F(RunEndToEnd, ThreeWatchedChildrenAreTheExitStatus) {
 }
 
 }  // namespace
+
+// A main file named with Greek and Cyrillic letters, which the Western code page lacks, given on the
+// command line as the shell gives it: in wide characters.
+class ForeignMainFile : public RunEndToEnd {
+protected:
+    // Button 1 reports whether the main file it is given, as stored, opens.
+    void WriteOpeningButton(const std::string& options) {
+        WriteWhole(ini_, "[Options]\r\nRows=1\r\nCols=4\r\n" + options + "[Buttons]\r\nCommand1=\"" + Sleeper() +
+                             "\"\r\nOptions1=--open \"%@%\" \"" + report_ + "\"\r\nUse long names1=1\r\n");
+    }
+    std::wstring WideArguments(const std::wstring& mainFile) const {
+        return L"/i \"" + Widen(ini_) + L"\" \"" + mainFile + L"\"";
+    }
+    // Presses button 1 and returns the run's report.
+    std::string Report(const BrisoltProcess& brisolt) {
+        Press(brisolt, 0);
+        WaitFor([&] { const std::string text = ReadWhole(report_); return !text.empty() && text.back() == '\n'; },
+                15000);
+        return ReadWhole(report_);
+    }
+    static std::optional<DWORD> Close(BrisoltProcess& brisolt) {
+        brisolt.Post(WM_SYSCOMMAND, SC_CLOSE);
+        return brisolt.WaitForExit(kExitTimeoutMs);
+    }
+
+    const std::string report_ = folder_.File("report.txt");
+    const std::wstring foreign_ =
+        Widen(folder_.path()) + L"\\\u0394\u03bf\u03ba\u03b9\u03bc\u03ae \u0442\u0435\u0441\u0442.tex";
+};
+
+TEST_F(ForeignMainFile, TheRunReceivesANameThatOpensTheFile) {
+    ASSERT_TRUE(WriteWholeWide(foreign_, "\\relax\n"));
+    const std::string shortForm = ShortPathOf(foreign_);
+    ASSERT_FALSE(shortForm.empty());
+    WriteOpeningButton("");
+    BrisoltProcess brisolt;
+    ASSERT_TRUE(brisolt.StartWide(WideArguments(foreign_)));
+    ASSERT_NE(brisolt.WaitForMainWindow(kWindowTimeoutMs), nullptr);
+    EXPECT_EQ(WindowTitle(brisolt.MainWindow()), shortForm + " - Brisolt");
+    EXPECT_EQ(Report(brisolt), "opened " + shortForm + "\r\n");
+    const std::optional<DWORD> code = Close(brisolt);
+    ASSERT_TRUE(code.has_value());
+    EXPECT_EQ(*code, 0u);
+    EXPECT_EQ(Option("Last file"), shortForm);
+}
+
+TEST_F(ForeignMainFile, WithoutAShortFormTheUserIsToldAndTheBarOpensAsWithoutAFile) {
+    // The file does not exist, so it has no short form either: the bar opens on the last file.
+    WriteOpeningButton("Last file=" + mainFile_ + "\r\n");
+    BrisoltProcess brisolt;
+    ASSERT_TRUE(brisolt.StartWide(WideArguments(foreign_)));
+    std::wstring shown;
+    DialogWatcher box({"Error in Brisolt"},
+                      [&](HWND found) {
+                          shown = WideMessageBoxText(found);
+                          PressButton(found, IDOK);
+                      },
+                      kWindowTimeoutMs, brisolt.ProcessId());
+    ASSERT_TRUE(box.Wait(kWindowTimeoutMs));
+    EXPECT_NE(shown.find(foreign_), std::wstring::npos) << Narrow(shown);
+    ASSERT_NE(brisolt.WaitForMainWindow(kWindowTimeoutMs), nullptr);
+    EXPECT_EQ(WindowTitle(brisolt.MainWindow()), mainFile_ + " - Brisolt");
+    EXPECT_EQ(Report(brisolt), "opened " + mainFile_ + "\r\n");
+    const std::optional<DWORD> code = Close(brisolt);
+    ASSERT_TRUE(code.has_value());
+    EXPECT_EQ(*code, 0u);
+}

@@ -1,6 +1,7 @@
 // A child program for the launch tests: sleeps, prints, records its command line, exits with a given code.
 // fixture_sleeper MS CODE [TEXT [BYTES]]   sleep MS, print TEXT, print BYTES more bytes, exit CODE
 // fixture_sleeper --cmdline FILE ...       write the raw command line into FILE, exit 0
+// fixture_sleeper --open FILE OUT          write "opened FILE" or "not opened FILE" and a line end into OUT
 // fixture_sleeper DOCUMENT.brisoltdoc ...  a document's associated program: writes its command line
 //                                          into DOCUMENT.brisoltdoc.seen
 #include <windows.h>
@@ -30,6 +31,17 @@ int WriteCommandLine(const std::string& file) {
     return 0;
 }
 
+int ReportOpen(const char* file, const char* report) {
+    HANDLE opened = CreateFileA(file, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    const std::string text = std::string(opened != INVALID_HANDLE_VALUE ? "opened " : "not opened ") + file + "\r\n";
+    if (opened != INVALID_HANDLE_VALUE) CloseHandle(opened);
+    HANDLE out = CreateFileA(report, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (out == INVALID_HANDLE_VALUE) return 91;
+    WriteAll(out, text.data(), text.size());
+    CloseHandle(out);
+    return 0;
+}
+
 bool EndsWith(const std::string& text, const std::string& end) {
     return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
@@ -38,6 +50,7 @@ bool EndsWith(const std::string& text, const std::string& end) {
 
 int main(int argc, char** argv) {
     if (argc >= 3 && std::strcmp(argv[1], "--cmdline") == 0) return WriteCommandLine(argv[2]);
+    if (argc >= 4 && std::strcmp(argv[1], "--open") == 0) return ReportOpen(argv[2], argv[3]);
     if (argc >= 2 && EndsWith(argv[1], ".brisoltdoc")) return WriteCommandLine(std::string(argv[1]) + ".seen");
     if (argc < 3) return 92;
     Sleep(static_cast<DWORD>(std::strtoul(argv[1], nullptr, 10)));

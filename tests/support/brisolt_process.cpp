@@ -34,6 +34,23 @@ bool BrisoltProcess::Start(const std::string& arguments, const std::string& exe)
     return true;
 }
 
+bool BrisoltProcess::StartWide(const std::wstring& arguments) {
+    if (process_) return false;
+    const std::wstring exe = Widen(ExeFolder() + "Brisolt.exe");
+    std::wstring line = L"\"" + exe + L"\"";
+    if (!arguments.empty()) line += L" " + arguments;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessW(exe.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+        return false;
+    }
+    CloseHandle(info.hThread);
+    process_ = info.hProcess;
+    processId_ = info.dwProcessId;
+    return true;
+}
+
 HWND BrisoltProcess::WaitForWindow(DWORD timeoutMs, const char* className, const char* title) const {
     HWND window = nullptr;
     WaitFor([&] { return (window = FindProcessWindow(processId_, className, title)) != nullptr || !IsRunning(); },

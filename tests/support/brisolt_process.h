@@ -20,6 +20,9 @@ public:
     bool Start(const std::string& arguments);
     // Starts the program at `program` instead: a copy of Brisolt.exe in a folder of the test's own.
     bool Start(const std::string& arguments, const std::string& program);
+    // Starts Brisolt.exe from the test's folder with a wide command line, as the shell starts it for a
+    // file whose name holds letters the code page lacks.
+    bool StartWide(const std::wstring& arguments);
     // Polls for a visible top-level window of the process (by default the button bar, a dialog).
     HWND WaitForWindow(DWORD timeoutMs, const char* className = "#32770", const char* title = nullptr) const;
     // The button bar found by the last successful WaitForWindow with the default class.

@@ -45,6 +45,43 @@ std::string ShortPath(const std::string& path) {
     return (length > 0 && length < MAX_PATH) ? std::string(buffer, length) : path;
 }
 
+std::wstring Widen(const std::string& text) {
+    const int size = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    if (size <= 0) return std::wstring();
+    std::wstring wide(static_cast<std::size_t>(size), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], size);
+    wide.resize(static_cast<std::size_t>(size) - 1);
+    return wide;
+}
+
+std::string Narrow(const std::wstring& text) {
+    const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    if (size <= 0) return std::string();
+    std::string narrow(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, &narrow[0], size, nullptr, nullptr);
+    narrow.resize(static_cast<std::size_t>(size) - 1);
+    return narrow;
+}
+
+bool WriteWholeWide(const std::wstring& path, const std::string& text) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool whole = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+                       written == text.size();
+    CloseHandle(file);
+    return whole;
+}
+
+std::string ShortPathOf(const std::wstring& path) {
+    wchar_t shortName[MAX_PATH];
+    const DWORD length = GetShortPathNameW(path.c_str(), shortName, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return std::string();
+    char ansi[MAX_PATH * 2];
+    const int size = WideCharToMultiByte(CP_ACP, 0, shortName, -1, ansi, sizeof ansi, nullptr, nullptr);
+    return size > 0 ? std::string(ansi) : std::string();
+}
+
 std::string ExePath() {
     char path[MAX_PATH];
     const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);

@@ -15,6 +15,14 @@ std::string MakeFolder(const std::string& path);
 std::string LongPath(const std::string& path);
 // The short (8.3) form of path, or path itself when the system has none.
 std::string ShortPath(const std::string& path);
+// Text of the code page in wide characters.
+std::wstring Widen(const std::string& text);
+// Wide text as the system hands it to ANSI functions: look-alikes and "?" for letters the code page lacks.
+std::string Narrow(const std::wstring& text);
+// Writes a whole file under a wide name (letters of any script); false when it could not be made.
+bool WriteWholeWide(const std::wstring& path, const std::string& text);
+// The short form of a wide name in the code page, asked of the system; empty when it has none.
+std::string ShortPathOf(const std::wstring& path);
 // The running executable's full name.
 std::string ExePath();
 // The folder of the running executable, with its trailing "\": the built programs are there too.

@@ -13,6 +13,12 @@ std::string MessageBoxText(HWND box) {
     return text;
 }
 
+std::wstring WideMessageBoxText(HWND box) {
+    wchar_t text[1024] = L"";
+    GetDlgItemTextW(box, 0xFFFF, text, 1024);
+    return text;
+}
+
 std::string WindowTitle(HWND window) {
     wchar_t wide[512] = L"";
     const int length = InternalGetWindowText(window, wide, 512);

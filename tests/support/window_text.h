@@ -9,6 +9,8 @@
 std::string WindowText(HWND window);
 // The text of a message box (its static control 0xFFFF).
 std::string MessageBoxText(HWND box);
+// The same in wide characters, letters the code page lacks included.
+std::wstring WideMessageBoxText(HWND box);
 // The caption as the system keeps it, read without sending the window a message: a window whose thread
 // is busy, or blocked in a run, cannot hold the reader up.
 std::string WindowTitle(HWND window);
