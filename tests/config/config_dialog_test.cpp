@@ -13,6 +13,7 @@
 #include "res/resource.h"
 #include "settings/settings_records.h"
 #include "support/test_files.h"
+#include "support/wait.h"
 
 namespace {
 
@@ -101,10 +102,14 @@ TEST_F(ConfigDialog, SystemMenuShowsTheGridAndTheFirstButton) {
     EXPECT_FALSE(IsEnabled(dialog, IDC_CONFIG_FOREGROUND));
     EXPECT_FALSE(GetWindowLongPtrA(GetDlgItem(dialog, IDC_CONFIG_ICON), GWL_STYLE) & WS_TABSTOP);
     EXPECT_FALSE(GetWindowLongPtrA(GetDlgItem(dialog, IDC_CONFIG_CHANGE_ICON), GWL_STYLE) & WS_TABSTOP);
+    // The focus arrives once the dialog is active, which the window manager may take a moment for.
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
-    ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info));
-    EXPECT_EQ(info.hwndFocus, GetDlgItem(dialog, IDC_CONFIG_ROWS));
+    const DWORD thread = GetWindowThreadProcessId(dialog, nullptr);
+    EXPECT_TRUE(WaitFor(
+        [&] { return GetGUIThreadInfo(thread, &info) && info.hwndFocus == GetDlgItem(dialog, IDC_CONFIG_ROWS); },
+        5000))
+        << info.hwndFocus;
 
     // OK keeps what was shown: the space as 32, the rest as read; and the new on-top choice.
     SendDlgItemMessageA(dialog, IDC_CONFIG_ON_TOP, BM_SETCHECK, BST_CHECKED, 0);
