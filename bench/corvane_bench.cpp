@@ -17,15 +17,24 @@ double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
     return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-// Runs line to its end with stdin on NUL and stdout and stderr on the file output (made anew), or on NUL
-// when output is empty; the seconds it took, or a negative value on failure.
-double TimeRun(const std::string& line, const std::string& output = "") {
+// Where a timed run's stdout and stderr go.
+enum class Output { kNul, kFile, kPipe };
+
+// Runs line to its end with stdin on NUL and stdout and stderr on NUL, on the file `file` (made anew) or
+// into one pipe that is read and dropped, as the log wrapper's pipe is read; the seconds it took, or a
+// negative value on failure.
+double TimeRun(const std::string& line, Output output = Output::kNul, const std::string& file = "") {
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
     HANDLE nul = CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
                              OPEN_EXISTING, 0, nullptr);
-    HANDLE out = output.empty() ? nul
-                                : CreateFileA(output.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
-                                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE out = nul, readEnd = nullptr;
+    if (output == Output::kFile) {
+        out = CreateFileA(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                          FILE_ATTRIBUTE_NORMAL, nullptr);
+    } else if (output == Output::kPipe) {
+        if (!CreatePipe(&readEnd, &out, &inherit, 1 << 20)) out = INVALID_HANDLE_VALUE;
+        if (readEnd) SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    }
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
@@ -36,10 +45,18 @@ double TimeRun(const std::string& line, const std::string& output = "") {
     std::string writable = line;
     LARGE_INTEGER start, end;
     QueryPerformanceCounter(&start);
-    const BOOL started = CreateProcessA(nullptr, &writable[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                                       nullptr, &startup, &process);
+    const BOOL started = out != INVALID_HANDLE_VALUE &&
+                         CreateProcessA(nullptr, &writable[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                                        nullptr, &startup, &process);
     CloseHandle(nul);
     if (out != nul && out != INVALID_HANDLE_VALUE) CloseHandle(out);
+    if (started && readEnd) {
+        static char chunk[65536];
+        DWORD got = 0;
+        while (ReadFile(readEnd, chunk, sizeof chunk, &got, nullptr)) {
+        }
+    }
+    if (readEnd) CloseHandle(readEnd);
     if (!started) {
         std::fprintf(stderr, "cannot start: %s (error %lu)\n", line.c_str(), GetLastError());
         return -1;
@@ -57,41 +74,6 @@ double TimeRun(const std::string& line, const std::string& output = "") {
     return Seconds(start, end);
 }
 
-// Runs line to its end with stdout and stderr into one pipe that is read and dropped, as the log
-// wrapper's pipe is read; the seconds it took, or a negative value on failure.
-double TimePipedRun(const std::string& line) {
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE readEnd = nullptr, writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 1 << 20)) return -1;
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writeEnd;
-    startup.hStdError = writeEnd;
-    PROCESS_INFORMATION process = {};
-    std::string writable = line;
-    LARGE_INTEGER start, end;
-    QueryPerformanceCounter(&start);
-    const BOOL started = CreateProcessA(nullptr, &writable[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                                       nullptr, &startup, &process);
-    CloseHandle(writeEnd);
-    if (!started) {
-        CloseHandle(readEnd);
-        return -1;
-    }
-    static char chunk[65536];
-    DWORD got = 0;
-    while (ReadFile(readEnd, chunk, sizeof chunk, &got, nullptr)) {
-    }
-    WaitForSingleObject(process.hProcess, INFINITE);
-    QueryPerformanceCounter(&end);
-    CloseHandle(readEnd);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return Seconds(start, end);
-}
-
 // Runs direct (its output redirected to directOutput, or to NUL) and wrapped in turn, `runs` times each,
 // into row as medians; `check` after each wrapped run says whether it did all its work.
 template <typename Check>
@@ -99,7 +81,7 @@ void Interleave(const std::string& direct, const std::string& wrapped, int runs,
                 Check check, const std::string& directOutput = "") {
     std::vector<double> plain, through;
     for (int i = 0; i < runs; ++i) {
-        const double a = TimeRun(direct, directOutput);
+        const double a = TimeRun(direct, directOutput.empty() ? Output::kNul : Output::kFile, directOutput);
         const double b = TimeRun(wrapped);
         if (a < 0 || b < 0 || !check()) {
             row.failure = "a run failed";
@@ -189,8 +171,8 @@ void AddCorvaneRows(int runs, int bigRuns, std::vector<BenchRow>& rows) {
     piped.unit = "s";
     std::vector<double> pipe, file;
     for (int i = 0; i < bigRuns && piped.failure.empty(); ++i) {
-        const double direct = TimeRun(writer, redirect);
-        const double bare = TimePipedRun(writer);
+        const double direct = TimeRun(writer, Output::kFile, redirect);
+        const double bare = TimeRun(writer, Output::kPipe);
         if (direct < 0 || bare < 0) piped.failure = "a run failed";
         file.push_back(direct);
         pipe.push_back(bare);

@@ -1,5 +1,6 @@
 // Fuzzes the section parser: every answer is a part of the block, trimmed, and the one a plain scan of
 // the entries in file order finds first; values read into any buffer stay inside it; numbers never trap.
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -24,6 +25,21 @@ bool SameKey(std::string_view a, std::string_view b) {
     return true;
 }
 
+// The next entry of the block, taken off its front: its trimmed key and whether it has a value; false
+// at the block's end. Comments are left out, as the system leaves them out.
+bool NextEntry(std::string_view& rest, std::string_view& key, bool& hasValue) {
+    for (;;) {
+        if (rest.empty() || rest.front() == '\0') return false;
+        const std::string_view entry = rest.substr(0, rest.find('\0'));
+        rest.remove_prefix(std::min(entry.size() + 1, rest.size()));
+        key = entry.substr(0, entry.find('='));
+        while (!key.empty() && Blank(key.front())) key.remove_prefix(1);
+        while (!key.empty() && Blank(key.back())) key.remove_suffix(1);
+        hasValue = entry.find('=') != std::string_view::npos;
+        if (key.empty() || key.front() != ';') return true;
+    }
+}
+
 bool Inside(std::string_view part, std::string_view whole) {
     return part.empty() || (part.data() >= whole.data() && part.data() + part.size() <= whole.data() + whole.size());
 }
@@ -43,14 +59,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // A plain scan in block order: the first entry whose trimmed key matches, comments left out.
     std::vector<std::string_view> keys;
-    std::string_view rest(block);
-    while (!rest.empty() && rest.front() != '\0') {
-        const std::string_view entry = rest.substr(0, rest.find('\0'));
-        rest.remove_prefix(std::min(entry.size() + 1, rest.size()));
-        std::string_view key = entry.substr(0, entry.find('='));
-        while (!key.empty() && Blank(key.front())) key.remove_prefix(1);
-        while (!key.empty() && Blank(key.back())) key.remove_suffix(1);
-        if (!key.empty() && key.front() == ';') continue;
+    std::string_view rest(block), key;
+    bool hasValue = false;
+    while (NextEntry(rest, key, hasValue)) {
         keys.push_back(key);
 
         std::string_view value;
@@ -59,16 +70,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(!found || (Inside(value, block) && Trimmed(value)));
         // The first entry of the key answers: one with "=" found, one without found not.
         bool firstHasValue = false;
-        std::string_view again(block);
-        while (!again.empty() && again.front() != '\0') {
-            const std::string_view other = again.substr(0, again.find('\0'));
-            again.remove_prefix(std::min(other.size() + 1, again.size()));
-            std::string_view otherKey = other.substr(0, other.find('='));
-            while (!otherKey.empty() && Blank(otherKey.front())) otherKey.remove_prefix(1);
-            while (!otherKey.empty() && Blank(otherKey.back())) otherKey.remove_suffix(1);
-            if (!otherKey.empty() && otherKey.front() == ';') continue;
+        std::string_view again(block), otherKey;
+        bool otherHasValue = false;
+        while (NextEntry(again, otherKey, otherHasValue)) {
             if (SameKey(otherKey, key)) {
-                firstHasValue = other.find('=') != std::string_view::npos;
+                firstHasValue = otherHasValue;
                 break;
             }
         }
