@@ -39,7 +39,8 @@ void SetButtonFont(HWND bar, BarState& state, int dpi) {
         font.lfWidth = MulDiv(font.lfWidth, dpi, state.templateDpi);
         scaled = CreateFontIndirectA(&font);
     }
-    const WPARAM shown = reinterpret_cast<WPARAM>(scaled ? scaled : reinterpret_cast<HFONT>(SendMessageA(bar, WM_GETFONT, 0, 0)));
+    const auto templateFont = reinterpret_cast<HFONT>(SendMessageA(bar, WM_GETFONT, 0, 0));
+    const auto shown = reinterpret_cast<WPARAM>(scaled ? scaled : templateFont);
     for (int id = IDC_BAR_FIRST; id <= IDC_BAR_LAST; ++id) SendDlgItemMessageA(bar, id, WM_SETFONT, shown, FALSE);
     if (state.scaledFont) DeleteObject(state.scaledFont);
     state.scaledFont = scaled;

@@ -47,6 +47,7 @@ struct GridRequest {
 };
 
 // Clamps rows and cols in options (the clamped values stay there) and places all 50 buttons. Each cell is
-// the remaining length divided by the cells still to place, less the spacing (SpacingAt the request's dpi). A cell whose width or height
-// comes out zero or below is hidden rather than given a size the window cannot have.
+// the remaining length divided by the cells still to place, less the spacing (SpacingAt the request's
+// dpi). A cell whose width or height comes out zero or below is hidden rather than given a size the
+// window cannot have.
 void ComputeGridLayout(AppOptions& options, const GridRequest& request, GridLayout& layout);

@@ -24,13 +24,14 @@ int ScreenDpi() {
 }  // namespace
 
 int WindowDpi(HWND window) {
-    const auto forWindow = User32Function<DpiForWindow>("GetDpiForWindow");
+    // Looked up once: the answer does not change while the program runs.
+    static const auto forWindow = User32Function<DpiForWindow>("GetDpiForWindow");
     const UINT dpi = forWindow != nullptr && window != nullptr ? forWindow(window) : 0;
     return dpi != 0 ? static_cast<int>(dpi) : ScreenDpi();
 }
 
 int MetricForDpi(int index, int dpi) {
-    const auto forDpi = User32Function<MetricsForDpi>("GetSystemMetricsForDpi");
+    static const auto forDpi = User32Function<MetricsForDpi>("GetSystemMetricsForDpi");
     if (forDpi != nullptr && dpi > 0) return forDpi(index, static_cast<UINT>(dpi));
     // Without the call every window has the screen's resolution, at which the plain metric is right.
     return GetSystemMetrics(index);

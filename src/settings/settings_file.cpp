@@ -157,9 +157,7 @@ void WriteRecentAgainst(const StoredSection& stored, const RecentList& list, int
 }  // namespace
 
 KeyName ButtonKey(int index, int keyId) {
-    KeyName key;
-    FormatText(key.text, "%s%d", ResStr(keyId).text, index + 1);
-    return key;
+    return NumberedKey(ResStr(keyId), index + 1);
 }
 
 void ReadButtonString(int index, int keyId, char* buffer, int size) {

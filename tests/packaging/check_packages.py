@@ -21,6 +21,8 @@ PROGRAMS = ("Brisolt.exe", "corvane.exe")
 TEXTS = ("README.txt", "LICENSE.txt", "Brisolt.ini", "sample.tex")
 SHIPPED = PROGRAMS + ("Brisolt.chm",) + TEXTS
 PE_MACHINE = {"win64": 0x8664, "win32": 0x014C}[ARCH]
+# What a download of the 32-bit programs may weigh: static, stripped, with everything they need.
+LARGEST_WIN32 = {"Brisolt.exe": 250 * 1024, "corvane.exe": 64 * 1024}
 
 
 def package(suffix):
@@ -56,6 +58,13 @@ class ShippedFiles:
         for name in PROGRAMS:
             with self.subTest(name=name):
                 self.assertEqual(pe_machine(self.files[name]), PE_MACHINE)
+
+    def test_32_bit_programs_stay_small(self):
+        if ARCH != "win32":
+            self.skipTest("the sizes are kept for the 32-bit programs")
+        for name, largest in LARGEST_WIN32.items():
+            with self.subTest(name=name):
+                self.assertLessEqual(len(self.files[name]), largest)
 
     def test_help_file_is_a_compiled_help_file(self):
         self.assertEqual(self.files["Brisolt.chm"][:4], b"ITSF")
