@@ -322,7 +322,8 @@ TEST_F(Faults, FiftyQuickPressesOfALoggedButtonEachKeepTheirLog) {
     EXPECT_TRUE(WaitFor(allClosed, 240000)) << "not every run ended with a log of its own";
     for (int n = 1; n <= kPresses; ++n) {
         const std::string log = ReadWhole(logs + std::to_string(n) + ".txt");
-        EXPECT_NE(log.find("finished\r\ncorvane: exit code 0"), std::string::npos) << n << ": " << log;
+        EXPECT_NE(log.find("finished\r\ncorvane: exit code 0"), std::string::npos)
+            << n << (Exists(logs + std::to_string(n) + ".txt") ? " (there)" : " (missing)") << ": " << log;
     }
     EXPECT_FALSE(Exists(logs + std::to_string(kPresses + 1) + ".txt"));
     Sleep(1000);  // the watch threads' last steps
