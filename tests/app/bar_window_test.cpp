@@ -269,16 +269,10 @@ TEST(BarDroppedNames, WithoutAShortFormTheMainFileStays) {
     BarRun bar(ini.path(), "C:\\before.tex");
     const std::wstring missing = Widen(ini.folder()) + L"\\missing " + kForeignName;
     const std::string settled = ReadWhole(ini.path());
-    std::wstring shown;
-    DialogWatcher box({"Error in Brisolt"},
-                      [&](HWND found) {
-                          shown = WideMessageBoxText(found);
-                          PressButton(found, IDOK);
-                      },
-                      10000);
+    DialogWatcher box({"Error in Brisolt"}, IDOK, 10000);
     DropWide(bar.window(), missing);
     EXPECT_TRUE(box.Wait(10000));
-    EXPECT_NE(shown.find(missing), std::wstring::npos) << Narrow(shown);
+    EXPECT_NE(box.wideText().find(missing), std::wstring::npos) << Narrow(box.wideText());
     EXPECT_STREQ(g_paths.mainFile, "C:\\before.tex");
     EXPECT_EQ(WindowText(bar.window()), "C:\\before.tex - Brisolt");
     EXPECT_EQ(ReadWhole(ini.path()), settled) << "the recent files are as they were";

@@ -214,17 +214,12 @@ TEST_F(WideMainFile, OnlyTheSameArgumentOfTheWideLineCounts) {
 
 TEST_F(WideMainFile, WithoutAShortFormTheUserIsToldAndNoMainFileIsTaken) {
     const std::wstring missing = Widen(folder_.path()) + L"\\\u043d\u0435\u0442.tex";
-    std::wstring shown;
-    DialogWatcher box({"Error in Brisolt"},
-                      [&](HWND found) {
-                          shown = WideMessageBoxText(found);
-                          PressButton(found, IDOK);
-                      },
-                      10000);
+    DialogWatcher box({"Error in Brisolt"}, IDOK, 10000);
     EXPECT_TRUE(SettleBoth(L"/i b.ini \"" + missing + L"\""));
     EXPECT_TRUE(box.Wait(10000));
     EXPECT_STREQ(g_paths.mainFile, "");
     EXPECT_STREQ(g_paths.settingsFile, "b.ini");
+    const std::wstring shown = box.wideText();
     EXPECT_NE(shown.find(missing), std::wstring::npos) << Narrow(shown);
     EXPECT_NE(shown.find(L"short (8.3) name"), std::wstring::npos) << Narrow(shown);
 }

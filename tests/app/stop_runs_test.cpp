@@ -2,7 +2,6 @@
 // user says Yes, the log says so, the count falls and closing no longer asks; No and ended runs are left be.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -10,6 +9,7 @@
 #include "exec/launch.h"
 #include "exec/logs.h"
 #include "res/resource.h"
+#include "support/process_family.h"
 #include "support/test_files.h"
 
 namespace {
@@ -32,43 +32,6 @@ std::vector<std::string> LogsOpened() {
     std::vector<std::string> files = g_opened.files;
     ReleaseSRWLockExclusive(&g_opened.lock);
     return files;
-}
-
-// A family started by fixture_family: its child and grandchild, opened while they run.
-struct Family {
-    HANDLE child = nullptr;
-    HANDLE grandchild = nullptr;
-    ~Family() {
-        for (HANDLE process : {child, grandchild}) {
-            if (process == nullptr) continue;
-            TerminateProcess(process, 99);  // nothing when the test ended it already
-            CloseHandle(process);
-        }
-    }
-    bool Running() const {
-        return WaitForSingleObject(child, 0) == WAIT_TIMEOUT && WaitForSingleObject(grandchild, 0) == WAIT_TIMEOUT;
-    }
-    bool Ended(DWORD milliseconds) const {
-        return WaitForSingleObject(child, milliseconds) == WAIT_OBJECT_0 &&
-               WaitForSingleObject(grandchild, milliseconds) == WAIT_OBJECT_0;
-    }
-};
-
-// Waits for the family's whole line of process ids and opens both processes.
-bool OpenFamily(const std::string& pidFile, Family& family) {
-    unsigned long child = 0;
-    unsigned long grandchild = 0;
-    const bool written = WaitFor(
-        [&] {
-            const std::string text = ReadWhole(pidFile);
-            return text.find("\r\n") != std::string::npos &&
-                   std::sscanf(text.c_str(), "%lu %lu", &child, &grandchild) == 2;
-        },
-        20000);
-    if (!written) return false;
-    family.child = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, child);
-    family.grandchild = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, grandchild);
-    return family.child != nullptr && family.grandchild != nullptr;
 }
 
 // The log in the bar's log folder that holds `text`, or an empty name.
@@ -133,8 +96,8 @@ TEST_F(StopRuns, YesEndsTheRunAndAllItStartedLogsItAndClosingNoLongerAsks) {
     ASSERT_TRUE(WaitFor([&] { return !(ended = LogHolding("done")).empty() && g_runs.childCount == 0; }, 20000));
 
     PressBarButton(bar.window(), 0);
-    Family family;
-    ASSERT_TRUE(OpenFamily(pidFile_, family));
+    ProcessFamily family;
+    ASSERT_TRUE(family.Open(pidFile_));
     ASSERT_TRUE(WaitFor([] { return !LogHolding("waiting").empty(); }, 20000));
     EXPECT_EQ(g_runs.childCount, 1);
     EXPECT_FALSE(StopItemGreyed(bar.window()));
@@ -161,8 +124,8 @@ TEST_F(StopRuns, YesEndsTheRunAndAllItStartedLogsItAndClosingNoLongerAsks) {
 TEST_F(StopRuns, NoStopsNothing) {
     BarRun bar(settings_.path(), "C:\\x.tex");
     PressBarButton(bar.window(), 0);
-    Family family;
-    ASSERT_TRUE(OpenFamily(pidFile_, family));
+    ProcessFamily family;
+    ASSERT_TRUE(family.Open(pidFile_));
 
     DialogWatcher question({"Brisolt"}, IDNO, 10000);
     PostMessageA(bar.window(), WM_SYSCOMMAND, IDM_STOP_RUNS, 0);

@@ -43,11 +43,6 @@ void Move(const BrisoltProcess& brisolt, int x, int y) {
     brisolt.Send(WM_NULL);
 }
 
-std::optional<DWORD> Close(BrisoltProcess& brisolt) {
-    brisolt.Post(WM_SYSCOMMAND, SC_CLOSE);
-    return brisolt.WaitForExit(kWaitMs);
-}
-
 bool LogClosed(const std::string& path) {
     return ReadWhole(path).find("corvane: exit code") != std::string::npos;
 }
@@ -109,7 +104,7 @@ TEST_F(Faults, ReadOnlySettingsFileIsToldOnceAndKeptAsItWas) {
     EXPECT_TRUE(notice.Wait(kWaitMs));
     Move(brisolt, 40, 50);
     EXPECT_TRUE(AnswerConfiguration(brisolt, IDOK));  // writes every option and button
-    const std::optional<DWORD> code = Close(brisolt);
+    const std::optional<DWORD> code = brisolt.Close(kWaitMs);
     CloseHandle(guard);
     ASSERT_TRUE(code.has_value());
     EXPECT_EQ(*code, 0u);
@@ -127,7 +122,7 @@ TEST_F(Faults, SettingsFileDeletedWhileRunningIsMadeAgain) {
     ASSERT_TRUE(DeleteFileA(ini_.c_str()));
     Move(brisolt, 60, 70);
     EXPECT_TRUE(AnswerConfiguration(brisolt, IDCANCEL));
-    const std::optional<DWORD> code = Close(brisolt);
+    const std::optional<DWORD> code = brisolt.Close(kWaitMs);
     ASSERT_TRUE(code.has_value());
     EXPECT_EQ(*code, 0u);
     EXPECT_EQ(notice.answered(), 0) << notice.text();
@@ -153,7 +148,7 @@ TEST_F(Faults, SettingsFolderDeletedWhileRunningIsToldOnce) {
     Move(brisolt, 60, 70);
     EXPECT_TRUE(notice.Wait(kWaitMs));
     EXPECT_TRUE(AnswerConfiguration(brisolt, IDOK));
-    const std::optional<DWORD> code = Close(brisolt);
+    const std::optional<DWORD> code = brisolt.Close(kWaitMs);
     ASSERT_TRUE(code.has_value());
     EXPECT_EQ(*code, 0u);
     EXPECT_EQ(notice.answered(), 1);
@@ -178,7 +173,7 @@ TEST_F(Faults, UnusableTemporaryFolderRunsTheCommandWithoutALog) {
         Press(brisolt, 0);
         EXPECT_TRUE(WaitFor([&] { return !ReadWhole(out).empty(); }, kWaitMs)) << "the command did not run";
         Sleep(1000);  // the watch thread's end
-        const std::optional<DWORD> code = Close(brisolt);
+        const std::optional<DWORD> code = brisolt.Close(kWaitMs);
         ASSERT_TRUE(code.has_value());
         EXPECT_EQ(*code, 0u);
         EXPECT_EQ(boxes.answered(), 0) << boxes.text();
@@ -205,7 +200,7 @@ TEST_F(Faults, TemporaryFolderDeletedWhileRunningIsMadeAgain) {
     Press(brisolt, 0);
     EXPECT_TRUE(WaitFor([&] { return LogClosed(log); }, kWaitMs)) << "the second run kept no log";
     EXPECT_NE(ReadWhole(log).find("logged\r\ncorvane: exit code 0"), std::string::npos) << ReadWhole(log);
-    const std::optional<DWORD> code = Close(brisolt);
+    const std::optional<DWORD> code = brisolt.Close(kWaitMs);
     ASSERT_TRUE(code.has_value());
     EXPECT_EQ(*code, 0u);
     EXPECT_EQ(boxes.answered(), 0) << boxes.text();
@@ -230,7 +225,7 @@ TEST_F(Faults, MissingLogWrapperRunsTheCommandAsItStands) {
     // Not the associated program's line, which would name the program twice.
     EXPECT_EQ(ReadWhole(out), command + " --cmdline \"" + out + "\"");
     Sleep(1000);  // the watch thread's end
-    const std::optional<DWORD> code = Close(brisolt);
+    const std::optional<DWORD> code = brisolt.Close(kWaitMs);
     ASSERT_TRUE(code.has_value());
     EXPECT_EQ(*code, 0u);
     EXPECT_EQ(boxes.answered(), 0) << boxes.text();
@@ -295,7 +290,7 @@ TEST_F(Faults, CrashedAndKilledChildrenHaveTheirLogsShown) {
     EXPECT_TRUE(WaitFor([&] { return !IsIconic(brisolt.MainWindow()); }, kWaitMs));
 
     Sleep(1000);  // the watch threads' last steps
-    const std::optional<DWORD> code = Close(brisolt);
+    const std::optional<DWORD> code = brisolt.Close(kWaitMs);
     ASSERT_TRUE(code.has_value());
     EXPECT_EQ(*code, 0u);
     EXPECT_EQ(boxes.answered(), 0) << boxes.text();
@@ -327,7 +322,7 @@ TEST_F(Faults, FiftyQuickPressesOfALoggedButtonEachKeepTheirLog) {
     }
     EXPECT_FALSE(Exists(logs + std::to_string(kPresses + 1) + ".txt"));
     Sleep(1000);  // the watch threads' last steps
-    const std::optional<DWORD> code = Close(brisolt);
+    const std::optional<DWORD> code = brisolt.Close(kWaitMs);
     ASSERT_TRUE(code.has_value());
     EXPECT_EQ(*code, 0u) << "children still counted after they ended";
     EXPECT_EQ(boxes.answered(), 0) << boxes.text();
@@ -353,8 +348,8 @@ TEST_F(Faults, TwoInstancesOnOneSettingsFileKeepEachOthersWrites) {
     EXPECT_TRUE(AnswerConfiguration(first, IDOK));
     Move(second, 80, 90);
     EXPECT_TRUE(AnswerConfiguration(second, IDCANCEL));
-    const std::optional<DWORD> firstCode = Close(first);
-    const std::optional<DWORD> secondCode = Close(second);
+    const std::optional<DWORD> firstCode = first.Close(kWaitMs);
+    const std::optional<DWORD> secondCode = second.Close(kWaitMs);
     ASSERT_TRUE(firstCode.has_value() && secondCode.has_value());
     EXPECT_EQ(*firstCode, 0u);
     EXPECT_EQ(*secondCode, 0u);

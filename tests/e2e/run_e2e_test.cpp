@@ -148,10 +148,6 @@ protected:
                 15000);
         return ReadWhole(report_);
     }
-    static std::optional<DWORD> Close(BrisoltProcess& brisolt) {
-        brisolt.Post(WM_SYSCOMMAND, SC_CLOSE);
-        return brisolt.WaitForExit(kExitTimeoutMs);
-    }
 
     const std::string report_ = folder_.File("report.txt");
     const std::wstring foreign_ =
@@ -168,9 +164,7 @@ TEST_F(ForeignMainFile, TheRunReceivesANameThatOpensTheFile) {
     ASSERT_NE(brisolt.WaitForMainWindow(kWindowTimeoutMs), nullptr);
     EXPECT_EQ(WindowTitle(brisolt.MainWindow()), shortForm + " - Brisolt");
     EXPECT_EQ(Report(brisolt), "opened " + shortForm + "\r\n");
-    const std::optional<DWORD> code = Close(brisolt);
-    ASSERT_TRUE(code.has_value());
-    EXPECT_EQ(*code, 0u);
+    EXPECT_EQ(brisolt.Close(kExitTimeoutMs), std::optional<DWORD>(0));
     EXPECT_EQ(Option("Last file"), shortForm);
 }
 
@@ -179,19 +173,11 @@ TEST_F(ForeignMainFile, WithoutAShortFormTheUserIsToldAndTheBarOpensAsWithoutAFi
     WriteOpeningButton("Last file=" + mainFile_ + "\r\n");
     BrisoltProcess brisolt;
     ASSERT_TRUE(brisolt.StartWide(WideArguments(foreign_)));
-    std::wstring shown;
-    DialogWatcher box({"Error in Brisolt"},
-                      [&](HWND found) {
-                          shown = WideMessageBoxText(found);
-                          PressButton(found, IDOK);
-                      },
-                      kWindowTimeoutMs, brisolt.ProcessId());
+    DialogWatcher box({"Error in Brisolt"}, IDOK, kWindowTimeoutMs, brisolt.ProcessId());
     ASSERT_TRUE(box.Wait(kWindowTimeoutMs));
-    EXPECT_NE(shown.find(foreign_), std::wstring::npos) << Narrow(shown);
+    EXPECT_NE(box.wideText().find(foreign_), std::wstring::npos) << Narrow(box.wideText());
     ASSERT_NE(brisolt.WaitForMainWindow(kWindowTimeoutMs), nullptr);
     EXPECT_EQ(WindowTitle(brisolt.MainWindow()), mainFile_ + " - Brisolt");
     EXPECT_EQ(Report(brisolt), "opened " + mainFile_ + "\r\n");
-    const std::optional<DWORD> code = Close(brisolt);
-    ASSERT_TRUE(code.has_value());
-    EXPECT_EQ(*code, 0u);
+    EXPECT_EQ(brisolt.Close(kExitTimeoutMs), std::optional<DWORD>(0));
 }

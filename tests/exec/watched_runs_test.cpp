@@ -4,29 +4,16 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 #include "base/app_handles.h"
 #include "exec/logs.h"
 #include "exec/watched_runs.h"
+#include "support/process_family.h"
 #include "support/temp_folder.h"
 #include "support/test_files.h"
-#include "support/wait.h"
 
 namespace {
-
-struct Processes {
-    HANDLE started = nullptr;
-    HANDLE grandchild = nullptr;
-    ~Processes() {
-        for (HANDLE process : {started, grandchild}) {
-            if (process == nullptr) continue;
-            TerminateProcess(process, 99);
-            CloseHandle(process);
-        }
-    }
-};
 
 TEST(WatchedRuns, WithoutAJobAStopEndsTheStartedProgramAloneAndItsLogSaysSo) {
     g_app.appInstance = GetModuleHandleA(nullptr);
@@ -38,25 +25,20 @@ TEST(WatchedRuns, WithoutAJobAStopEndsTheStartedProgramAloneAndItsLogSaysSo) {
     PROCESS_INFORMATION started = {};
     ASSERT_TRUE(CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started));
     CloseHandle(started.hThread);
-    Processes processes;
-    processes.started = started.hProcess;
-    unsigned long child = 0;
-    unsigned long grandchild = 0;
-    ASSERT_TRUE(WaitFor([&] { return std::sscanf(ReadWhole(pids).c_str(), "%lu %lu\r\n", &child, &grandchild) == 2; },
-                        20000));
-    processes.grandchild = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, grandchild);
-    ASSERT_NE(processes.grandchild, nullptr);
+    CloseHandle(started.hProcess);
+    ProcessFamily family;  // fixture_family is the child here
+    ASSERT_TRUE(family.Open(pids));
 
     WatchedRun run;
-    run.process = started.hProcess;
+    run.process = family.child;
     AddWatchedRun(run);
     EXPECT_EQ(RunningWatchedRuns(), 1);
     StopWatchedRuns();
-    ASSERT_EQ(WaitForSingleObject(started.hProcess, 10000), WAIT_OBJECT_0);
+    ASSERT_EQ(WaitForSingleObject(family.child, 10000), WAIT_OBJECT_0);
     DWORD exitCode = 0;
-    GetExitCodeProcess(started.hProcess, &exitCode);
+    GetExitCodeProcess(family.child, &exitCode);
     EXPECT_NE(exitCode, 0u) << "a stopped run failed";
-    EXPECT_EQ(WaitForSingleObject(processes.grandchild, 300), static_cast<DWORD>(WAIT_TIMEOUT))
+    EXPECT_EQ(WaitForSingleObject(family.grandchild, 300), static_cast<DWORD>(WAIT_TIMEOUT))
         << "without a job the programs it started go on";
     EXPECT_EQ(RunningWatchedRuns(), 0) << "a stopped run is not offered again";
     EXPECT_TRUE(RemoveWatchedRun(run));

@@ -91,6 +91,11 @@ std::optional<DWORD> BrisoltProcess::WaitForExit(DWORD timeoutMs) {
     return code;
 }
 
+std::optional<DWORD> BrisoltProcess::Close(DWORD timeoutMs) {
+    Post(WM_SYSCOMMAND, SC_CLOSE);
+    return WaitForExit(timeoutMs);
+}
+
 void BrisoltProcess::Kill() {
     if (!process_) return;
     TerminateProcess(process_, 255);

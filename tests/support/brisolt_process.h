@@ -37,6 +37,8 @@ public:
     bool IsRunning() const;
     // The exit code once the process has ended; on timeout it is killed and nullopt is returned.
     std::optional<DWORD> WaitForExit(DWORD timeoutMs);
+    // Closes the bar from its system menu, as a user does, and waits for the exit code as WaitForExit does.
+    std::optional<DWORD> Close(DWORD timeoutMs);
     void Kill();
 
     DWORD ProcessId() const { return processId_; }

@@ -27,7 +27,12 @@ struct DialogWatcher::Shared {
     std::atomic<bool> finished{false};
     std::thread thread;
     mutable std::mutex mutex;
-    std::vector<std::pair<std::string, std::string>> seen;  // title and text of every answered dialog
+    struct Seen {
+        std::string title;
+        std::string text;
+        std::wstring wideText;
+    };
+    std::vector<Seen> seen;  // every answered dialog
     std::atomic<int> answered{0};
 
     HWND Find(HWND skip) const {
@@ -51,7 +56,7 @@ struct DialogWatcher::Shared {
             }
             {
                 std::lock_guard<std::mutex> lock(mutex);
-                seen.emplace_back(WindowTitle(dialog), MessageBoxText(dialog));
+                seen.push_back({WindowTitle(dialog), MessageBoxText(dialog), WideMessageBoxText(dialog)});
             }
             answer(dialog);
             WaitFor([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, kGoneMs);
@@ -97,12 +102,29 @@ void DialogWatcher::Stop() {
 
 int DialogWatcher::answered() const { return shared_->answered; }
 
+namespace {
+
+// The dialog answered `index`-th, if there was one; the caller holds the lock.
+const DialogWatcher::Shared::Seen* SeenAt(const DialogWatcher::Shared& shared, int index) {
+    return index >= 0 && index < static_cast<int>(shared.seen.size()) ? &shared.seen[index] : nullptr;
+}
+
+}  // namespace
+
 std::string DialogWatcher::title(int index) const {
     std::lock_guard<std::mutex> lock(shared_->mutex);
-    return index < static_cast<int>(shared_->seen.size()) ? shared_->seen[index].first : std::string();
+    const auto* seen = SeenAt(*shared_, index);
+    return seen ? seen->title : std::string();
 }
 
 std::string DialogWatcher::text(int index) const {
     std::lock_guard<std::mutex> lock(shared_->mutex);
-    return index < static_cast<int>(shared_->seen.size()) ? shared_->seen[index].second : std::string();
+    const auto* seen = SeenAt(*shared_, index);
+    return seen ? seen->text : std::string();
+}
+
+std::wstring DialogWatcher::wideText(int index) const {
+    std::lock_guard<std::mutex> lock(shared_->mutex);
+    const auto* seen = SeenAt(*shared_, index);
+    return seen ? seen->wideText : std::wstring();
 }

@@ -40,6 +40,7 @@ public:
     int answered() const;
     std::string title(int index = 0) const;
     std::string text(int index = 0) const;  // a message box's message; empty for other dialogs
+    std::wstring wideText(int index = 0) const;  // the same with letters the code page lacks
 
     struct Shared;
 
