@@ -14,6 +14,24 @@ ButtonIconSizes g_buttonIconSizes;
 
 namespace {
 
+// Icon `iconNumber` of a file at the sizes of `dpi`, the large one and, when asked for, the small one, from
+// one reading of the file: the low words of the sizes ask for the first icon, the high words for the
+// second. Some systems fill the places even when nothing was extracted: the count alone says whether the
+// handles are icons at all.
+void ExtractIconsAt(const char* file, int iconNumber, int dpi, HICON& large, HICON* small) {
+    const int width = MetricForDpi(SM_CXICON, dpi);
+    const int height = MetricForDpi(SM_CYICON, dpi);
+    const int smallWidth = small ? MetricForDpi(SM_CXSMICON, dpi) : 0;
+    const int smallHeight = small ? MetricForDpi(SM_CYSMICON, dpi) : 0;
+    HICON icons[2] = {};
+    UINT ids[2] = {};
+    const UINT extracted = PrivateExtractIconsA(file, iconNumber, MAKELONG(width, smallWidth),
+                                                MAKELONG(height, smallHeight), icons, ids, small ? 2 : 1, 0);
+    const bool any = extracted != 0 && extracted != UINT_MAX;
+    large = any ? icons[0] : nullptr;
+    if (small) *small = any ? icons[1] : nullptr;
+}
+
 // A shell icon handed to a button belongs to that button alone: the handle is kept in a property of the
 // button, so it is released when the image is replaced instead of leaking one icon per layout.
 constexpr char kShellIconProperty[] = "Brisolt_shell_icon";
@@ -36,8 +54,11 @@ public:
     void DestroyIcon(void* icon) override { ::DestroyIcon(static_cast<HICON>(icon)); }
     // Each icon is taken at the size the bar's resolution asks for, so it is drawn as made, not stretched.
     void ExtractIcons(const char* file, int iconNumber, void*& large, void*& small) override {
-        large = ExtractIconAt(file, iconNumber, g_buttonIconSizes.dpi, false);
-        small = ExtractIconAt(file, iconNumber, g_buttonIconSizes.dpi, true);
+        HICON largeIcon = nullptr;
+        HICON smallIcon = nullptr;
+        ExtractIconsAt(file, iconNumber, g_buttonIconSizes.dpi, largeIcon, &smallIcon);
+        large = largeIcon;
+        small = smallIcon;
     }
     bool FindProgram(const char* command, char (&program)[kPathSize]) override {
         program[0] = '\0';
@@ -56,15 +77,10 @@ int TableIndex(const ButtonDef& def) {
 
 }  // namespace
 
-// Some systems fill the place even when nothing was extracted: the count alone says whether the handle
-// is an icon at all.
-HICON ExtractIconAt(const char* file, int iconNumber, int dpi, bool small) {
-    const int width = MetricForDpi(small ? SM_CXSMICON : SM_CXICON, dpi);
-    const int height = MetricForDpi(small ? SM_CYSMICON : SM_CYICON, dpi);
+HICON ExtractIconAt(const char* file, int iconNumber, int dpi) {
     HICON icon = nullptr;
-    UINT id = 0;
-    const UINT extracted = PrivateExtractIconsA(file, iconNumber, width, height, &icon, &id, 1, 0);
-    return extracted != 0 && extracted != UINT_MAX ? icon : nullptr;
+    ExtractIconsAt(file, iconNumber, dpi, icon, nullptr);
+    return icon;
 }
 
 void LoadButtonIcons(ButtonDef& def) {

@@ -11,8 +11,8 @@ struct ButtonIconSizes {
 };
 extern ButtonIconSizes g_buttonIconSizes;
 
-// Icon `iconNumber` of a file at the large or small icon size of `dpi` (0: the system's sizes), or null.
-HICON ExtractIconAt(const char* file, int iconNumber, int dpi, bool small);
+// Icon `iconNumber` of a file at the large icon size of `dpi` (0: the system's sizes), or null.
+HICON ExtractIconAt(const char* file, int iconNumber, int dpi);
 
 // Releases the button's previous icons and loads new ones from its icon file (or the fallbacks). Bar
 // button 500 + i of a ButtonDef in the table is told first to show no image.

@@ -113,7 +113,7 @@ void FillIconList(HWND dialog, IconPickerData& data, const char* given, bool fir
     const int dpi = WindowDpi(dialog);
     for (int i = 0; i < count; ++i) {
         // An icon that does not come out keeps its place, so that item i stays icon i.
-        const HICON icon = ExtractIconAt(name, i, dpi, false);
+        const HICON icon = ExtractIconAt(name, i, dpi);
         SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(icon));
     }
     SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(StartItem(source.selection, count)), 0);

@@ -14,6 +14,7 @@
 #include "app/bar_test_support.h"
 #include "config/dialog_driver.h"
 #include "res/resource.h"
+#include "settings/settings_records.h"
 
 namespace {
 
@@ -132,6 +133,8 @@ TEST_F(DpiWindow, BarAndDialogsScaleWithTheScreen) {
     const HWND iconButton = GetDlgItem(bar.window(), IDC_BAR_FIRST);
     EXPECT_EQ(IconSize(ButtonImage(iconButton)).cx, iconSize);
     EXPECT_EQ(IconSize(ButtonImage(iconButton)).cy, iconSize);
+    // Its small icon, read from the file together with the large one, has the small size.
+    EXPECT_EQ(IconSize(static_cast<HICON>(g_settings.buttons[0].smallIcon)).cx, GetSystemMetrics(SM_CXSMICON));
     RECT cell = {};
     GetWindowRect(iconButton, &cell);
     MapWindowPoints(HWND_DESKTOP, bar.window(), reinterpret_cast<POINT*>(&cell), 2);
