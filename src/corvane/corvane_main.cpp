@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "base/dll_search.h"
+#include "base/search_order.h"
 #include "corvane/wrapper_args.h"
 
 namespace {
@@ -273,8 +273,9 @@ DWORD Run(const corvane::WrapperArgs& args, char* room, std::size_t roomSize) {
     CopyMemory(room, args.command.data(), args.command.size());
     room[args.command.size()] = '\0';
     PROCESS_INFORMATION process = {};
-    const BOOL started =
-        CreateProcessA(nullptr, room, nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
+    const ChildEnvironment environment;
+    const BOOL started = CreateProcessA(nullptr, room, nullptr, nullptr, TRUE, environment.flags(),
+                                        environment.block(), nullptr, &startup, &process);
     const DWORD startError = started ? 0 : GetLastError();
     // Only the child may hold the write end now, so EOF comes when it and its heirs are done.
     CloseHandle(writeEnd);
@@ -310,6 +311,7 @@ DWORD Run(const corvane::WrapperArgs& args, char* room, std::size_t roomSize) {
 
 int main() {
     RestrictDllSearch();
+    KeepCurrentFolderOutOfProgramSearch();
     InitializeCriticalSection(&g_sink.lock);
     SetConsoleCtrlHandler(IgnoreInterrupt, TRUE);
 

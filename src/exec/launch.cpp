@@ -18,6 +18,7 @@
 #include "exec/working_folder.h"
 #include "base/bounded_text.h"
 #include "base/message_boxes.h"
+#include "base/search_order.h"
 #include "settings/settings_records.h"
 
 RunState g_runs;
@@ -47,7 +48,8 @@ DWORD WINAPI WatchChild(LPVOID parameter) {
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     WaitForSingleObject(watch.process, INFINITE);
     // The log wrapper has ended with the run, so its log is free for the closing line.
-    if (RemoveWatchedRun(data->run)) AppendStoppedLine(watch.logFile, watch.job == nullptr);
+    const RunEnd end = RemoveWatchedRun(data->run);
+    if (end != RunEnd::kByItself) AppendStoppedLine(watch.logFile, end == RunEnd::kStoppedAlone);
     ShowLog(watch.process, watch.log, watch.logFile);
     if (SUCCEEDED(com)) CoUninitialize();
     CloseRunHandles(watch);
@@ -85,8 +87,10 @@ bool StartProcess(char* line, bool inherit, int show, const std::string& folder,
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(ShowWindowForMode(show));
     process = PROCESS_INFORMATION{};
-    return CreateProcessA(nullptr, line, nullptr, nullptr, inherit ? TRUE : FALSE, watched ? CREATE_SUSPENDED : 0,
-                          nullptr, folder.empty() ? nullptr : folder.c_str(), &startup, &process) != FALSE;
+    const ChildEnvironment environment;
+    return CreateProcessA(nullptr, line, nullptr, nullptr, inherit ? TRUE : FALSE,
+                          (watched ? CREATE_SUSPENDED : 0) | environment.flags(), environment.block(),
+                          folder.empty() ? nullptr : folder.c_str(), &startup, &process) != FALSE;
 }
 
 // A run that never started: its console goes, its reserved log name is given back, and the error shows.
@@ -150,13 +154,21 @@ void RunButtonCommand(int index) {
         started = StartProcess(line, inherit, show, folder, watched, process);
     }
     if (!started) {
+        const DWORD startError = GetLastError();
+        char document[kExpandedCommandSize];
+        CopyText(document, AssociationDocument(FieldText(command)));
         char program[MAX_PATH] = "";
-        const INT_PTR found = reinterpret_cast<INT_PTR>(FindExecutableA(command, nullptr, program));
+        const INT_PTR found = reinterpret_cast<INT_PTR>(FindExecutableA(document, nullptr, program));
         if (found <= 32) {
             AbandonRun(capture, logFile, static_cast<unsigned long>(found));
             return;
         }
-        CopyText(line, ComposeAssociationLine(FieldText(program), FieldText(command), FieldText(options)));
+        // A program the search left out on purpose is not started by the back door.
+        if (IsProgramItself(FieldText(document), FieldText(program))) {
+            AbandonRun(capture, logFile, startError);
+            return;
+        }
+        CopyText(line, ComposeAssociationLine(FieldText(program), FieldText(document), FieldText(options)));
         if (!StartProcess(line, inherit, show, folder, watched, process)) {
             AbandonRun(capture, logFile, GetLastError());
             return;

@@ -1,6 +1,12 @@
 // The runs that watch threads follow, kept so that the user can stop them.
 #include "exec/watched_runs.h"
 
+#include <tlhelp32.h>
+
+#include <new>
+
+#include "exec/process_tree.h"
+
 namespace {
 
 // Shared by the window's thread (adds, stops) and the watch threads (remove).
@@ -10,8 +16,65 @@ struct WatchedRunList {
 };
 WatchedRunList g_watched;
 
+// Far more programs than one TeX run starts at a time.
+constexpr std::size_t kMostDescendants = 256;
+
 bool StillRunning(const WatchedRun& run) {
-    return !run.stopped && WaitForSingleObject(run.process, 0) == WAIT_TIMEOUT;
+    return run.end == RunEnd::kByItself && WaitForSingleObject(run.process, 0) == WAIT_TIMEOUT;
+}
+
+unsigned long long CreationTime(HANDLE process) {
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;
+    return (static_cast<unsigned long long>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+}
+
+unsigned long long CreationTimeOf(DWORD id) {
+    const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+    if (process == nullptr) return 0;
+    const unsigned long long created = CreationTime(process);
+    CloseHandle(process);
+    return created;
+}
+
+// Every process of the system with its parent and start time; null when the list cannot be had.
+ProcessEntry* ListProcesses(std::size_t& count) {
+    count = 0;
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return nullptr;
+    std::size_t room = 0;
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) ++room;
+    ProcessEntry* entries = new (std::nothrow) ProcessEntry[room > 0 ? room : 1];
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); entries && more && count < room;
+         more = Process32Next(snapshot, &entry)) {
+        entries[count++] = {entry.th32ProcessID, entry.th32ParentProcessID, CreationTimeOf(entry.th32ProcessID)};
+    }
+    CloseHandle(snapshot);
+    return entries;
+}
+
+// Ends the run's process and the programs it started, the last started first. False when the programs
+// it started could not be looked for: the process alone was ended.
+bool EndProcessTree(HANDLE process) {
+    std::size_t count = 0;
+    ProcessEntry* const entries = ListProcesses(count);
+    unsigned long descendants[kMostDescendants];
+    const std::size_t found =
+        entries ? FindDescendants(entries, count, GetProcessId(process), CreationTime(process), descendants,
+                                  kMostDescendants)
+                : 0;
+    delete[] entries;
+    for (std::size_t i = found; i > 0; --i) {
+        const HANDLE descendant = OpenProcess(PROCESS_TERMINATE, FALSE, descendants[i - 1]);
+        if (descendant == nullptr) continue;
+        TerminateProcess(descendant, kStoppedExitCode);
+        CloseHandle(descendant);
+    }
+    TerminateProcess(process, kStoppedExitCode);
+    return entries != nullptr;
 }
 
 }  // namespace
@@ -19,9 +82,14 @@ bool StillRunning(const WatchedRun& run) {
 // No kill-on-close: the programs outlive the bar when it closes without stopping them.
 HANDLE StartInJob(HANDLE process, HANDLE thread) {
     HANDLE job = CreateJobObjectA(nullptr, nullptr);
-    if (job != nullptr && !AssignProcessToJobObject(job, process)) {
-        CloseHandle(job);
-        job = nullptr;
+    if (job != nullptr) {
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_BREAKAWAY_OK;
+        SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+        if (!AssignProcessToJobObject(job, process)) {
+            CloseHandle(job);
+            job = nullptr;
+        }
     }
     ResumeThread(thread);
     return job;
@@ -34,7 +102,7 @@ void AddWatchedRun(WatchedRun& run) {
     ReleaseSRWLockExclusive(&g_watched.lock);
 }
 
-bool RemoveWatchedRun(WatchedRun& run) {
+RunEnd RemoveWatchedRun(WatchedRun& run) {
     AcquireSRWLockExclusive(&g_watched.lock);
     for (WatchedRun** link = &g_watched.first; *link != nullptr; link = &(*link)->next) {
         if (*link == &run) {
@@ -42,9 +110,9 @@ bool RemoveWatchedRun(WatchedRun& run) {
             break;
         }
     }
-    const bool stopped = run.stopped;
+    const RunEnd end = run.end;
     ReleaseSRWLockExclusive(&g_watched.lock);
-    return stopped;
+    return end;
 }
 
 int RunningWatchedRuns() {
@@ -63,9 +131,10 @@ void StopWatchedRuns() {
     AcquireSRWLockExclusive(&g_watched.lock);
     for (WatchedRun* run = g_watched.first; run != nullptr; run = run->next) {
         if (!StillRunning(*run)) continue;
-        run->stopped = true;
-        if (run->job == nullptr || !TerminateJobObject(run->job, kStoppedExitCode)) {
-            TerminateProcess(run->process, kStoppedExitCode);
+        if (run->job != nullptr && TerminateJobObject(run->job, kStoppedExitCode)) {
+            run->end = RunEnd::kStopped;
+        } else {
+            run->end = EndProcessTree(run->process) ? RunEnd::kStopped : RunEnd::kStoppedAlone;
         }
     }
     ReleaseSRWLockExclusive(&g_watched.lock);

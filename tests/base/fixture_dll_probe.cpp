@@ -7,7 +7,7 @@
 
 #include <cstring>
 
-#include "base/dll_search.h"
+#include "base/search_order.h"
 
 int main(int argc, char** argv) {
     int i = 1;

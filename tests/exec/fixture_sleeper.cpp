@@ -2,6 +2,8 @@
 // fixture_sleeper MS CODE [TEXT [BYTES]]   sleep MS, print TEXT, print BYTES more bytes, exit CODE
 // fixture_sleeper --cmdline FILE ...       write the raw command line into FILE, exit 0
 // fixture_sleeper --open FILE OUT          write "opened FILE" or "not opened FILE" and a line end into OUT
+// fixture_sleeper --breakaway FILE         start a program outside its job; write whether that worked into FILE
+// fixture_sleeper --where FILE             write its own path and whether the search variable is set into FILE
 // fixture_sleeper DOCUMENT.brisoltdoc ...  a document's associated program: writes its command line
 //                                          into DOCUMENT.brisoltdoc.seen
 #include <windows.h>
@@ -42,6 +44,28 @@ int ReportOpen(const char* file, const char* report) {
     return 0;
 }
 
+int WriteText(const char* file, const std::string& text) {
+    HANDLE out = CreateFileA(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (out == INVALID_HANDLE_VALUE) return 91;
+    WriteAll(out, text.data(), text.size());
+    CloseHandle(out);
+    return 0;
+}
+
+int StartOutsideJob(const char* report) {
+    char line[] = "cmd.exe /c exit 0";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started = {};
+    const BOOL ok = CreateProcessA(nullptr, line, nullptr, nullptr, FALSE, CREATE_BREAKAWAY_FROM_JOB, nullptr,
+                                   nullptr, &startup, &started);
+    if (ok) {
+        CloseHandle(started.hThread);
+        CloseHandle(started.hProcess);
+    }
+    return WriteText(report, ok ? "started outside the job\r\n" : "refused\r\n");
+}
+
 bool EndsWith(const std::string& text, const std::string& end) {
     return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
@@ -51,6 +75,13 @@ bool EndsWith(const std::string& text, const std::string& end) {
 int main(int argc, char** argv) {
     if (argc >= 3 && std::strcmp(argv[1], "--cmdline") == 0) return WriteCommandLine(argv[2]);
     if (argc >= 4 && std::strcmp(argv[1], "--open") == 0) return ReportOpen(argv[2], argv[3]);
+    if (argc >= 3 && std::strcmp(argv[1], "--breakaway") == 0) return StartOutsideJob(argv[2]);
+    if (argc >= 3 && std::strcmp(argv[1], "--where") == 0) {
+        char self[MAX_PATH] = "";
+        GetModuleFileNameA(nullptr, self, sizeof self);
+        const bool set = GetEnvironmentVariableA("NoDefaultCurrentDirectoryInExePath", nullptr, 0) != 0;
+        return WriteText(argv[2], std::string(self) + (set ? ", variable set\r\n" : ", variable not set\r\n"));
+    }
     if (argc >= 2 && EndsWith(argv[1], ".brisoltdoc")) return WriteCommandLine(std::string(argv[1]) + ".seen");
     if (argc < 3) return 92;
     Sleep(static_cast<DWORD>(std::strtoul(argv[1], nullptr, 10)));

@@ -1,4 +1,5 @@
-// The platform-free rules of a run: working folder, command lines, log names, show mode and log decision.
+// The platform-free rules of a run: working folder, command lines, log names, show mode, log decision and
+// the processes a stop ends.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -7,6 +8,7 @@
 #include "exec/compose_command_line.h"
 #include "exec/log_decision.h"
 #include "exec/log_names.h"
+#include "exec/process_tree.h"
 #include "exec/show_mode.h"
 #include "exec/working_folder.h"
 
@@ -100,12 +102,64 @@ const AssociationCase kAssociationCases[] = {
     {"C:\\viewer.exe", "C:\\Papers\\chapter1.dvi", "", "C:\\viewer.exe C:\\Papers\\chapter1.dvi"},
     {"C:\\viewer.exe", "C:\\Papers\\chapter1.dvi", "-p 3", "C:\\viewer.exe C:\\Papers\\chapter1.dvi -p 3"},
     {"", "", "", " "},
+    {"C:\\Program Files\\View\\v.exe", "C:\\OneDrive - Uni\\my paper.pdf", "-p 3",
+     "\"C:\\Program Files\\View\\v.exe\" \"C:\\OneDrive - Uni\\my paper.pdf\" -p 3"},
+    // A name the user quoted is quoted once.
+    {"C:\\v.exe", "\"C:\\My Papers\\a.pdf\"", "", "C:\\v.exe \"C:\\My Papers\\a.pdf\""},
+    {"C:\\v.exe", "\"C:\\Papers\\a.pdf\"", "", "C:\\v.exe C:\\Papers\\a.pdf"},
 };
 
 TEST(ComposeAssociationLine, ProgramDocumentOptions) {
     for (const AssociationCase& c : kAssociationCases) {
         EXPECT_EQ(ComposeAssociationLine(c.program, c.document, c.options), c.expected) << c.document;
     }
+}
+
+TEST(AssociationDocument, OnePairOfQuotesGoes) {
+    EXPECT_EQ(AssociationDocument("\"C:\\a b\\x.pdf\""), "C:\\a b\\x.pdf");
+    EXPECT_EQ(AssociationDocument("C:\\x.pdf"), "C:\\x.pdf");
+    EXPECT_EQ(AssociationDocument("\"\""), "");
+    EXPECT_EQ(AssociationDocument("\""), "\"");
+}
+
+TEST(IsProgramItself, ABareProgramNameFoundAsADocumentIsRefused) {
+    const struct {
+        const char* document;
+        const char* program;
+        bool itself;
+    } cases[] = {
+        {"bibtex", "C:\\Papers\\bibtex.exe", true},
+        {"BibTeX.exe", "C:\\Papers\\bibtex.EXE", true},
+        {"build.bat", "C:\\Papers\\build.bat", true},
+        {"\"make\"", "C:\\Papers\\make.cmd", true},
+        {"notes.txt", "C:\\Windows\\notepad.exe", false},
+        {"bib", "C:\\Papers\\bibtex.exe", false},
+        {".\\bibtex", "C:\\Papers\\bibtex.exe", false},  // written with its folder
+        {"C:\\Tools\\tool.exe", "C:\\Tools\\tool.exe", false},
+        {"", "C:\\x.exe", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(IsProgramItself(c.document, c.program), c.itself) << c.document;
+}
+
+// The processes a stop ends: through their parents, never one that took a finished parent's id.
+TEST(FindDescendants, ChildrenThroughTheirParents) {
+    const ProcessEntry table[] = {
+        {10, 1, 100},   // the run
+        {11, 10, 110},  // what it started
+        {12, 11, 120},  // and that started
+        {13, 10, 90},   // older than the run: another process with a reused parent id
+        {14, 13, 130},  // below the impostor
+        {15, 12, 0},    // start time unknown
+        {16, 15, 160},  // below the unknown
+        {17, 2, 170},   // not the run's
+        {10, 12, 100},  // a parent id that would close a circle
+    };
+    unsigned long found[8] = {};
+    ASSERT_EQ(FindDescendants(table, 9, 10, 100, found, 8), 2u);
+    EXPECT_EQ(found[0], 11u);
+    EXPECT_EQ(found[1], 12u);
+    EXPECT_EQ(FindDescendants(table, 9, 10, 100, found, 1), 1u) << "never more than the room";
+    EXPECT_EQ(FindDescendants(table, 9, 99, 1, found, 8), 0u);
 }
 
 // A made-up file system: the names that exist.

@@ -15,6 +15,7 @@
 
 #include "base/app_handles.h"
 #include "exec/launch.h"
+#include "base/search_order.h"
 #include "exec/logs.h"
 #include "res/resource.h"
 #include "base/bounded_text.h"
@@ -300,6 +301,74 @@ TEST_F(LaunchTest, LoggedDocumentCommandGoesThroughTheWrapperInstead) {
     RunButtonCommand(kButton);
     EXPECT_FALSE(Exists(document + ".seen"));
     EXPECT_FALSE(ReadWhole(log).empty()) << "the wrapper wrote no log";
+}
+
+TEST_F(LaunchTest, ADocumentInAFolderWithBlanksReachesItsProgramWhole) {
+    ASSERT_TRUE(RegisterDocumentType());
+    DialogWatcher errors({"Error in Brisolt"}, IDOK);
+    const std::string folder = Folder("OneDrive - Uni");
+    const std::string document = folder + "\\my paper.brisoltdoc";
+    WriteWhole(document, "a document\r\n");
+    SetPaths(folder + "\\my paper.tex", "");
+    for (const char* command : {"%@dpn%.brisoltdoc", "\"%@dpn%.brisoltdoc\""}) {
+        DeleteFileA((document + ".seen").c_str());
+        FreshButton(command, "-x 1", kLogNever, 1);
+        RunButtonCommand(kButton);
+        const std::string seen = ReadWhole(document + ".seen");
+        EXPECT_NE(seen.find(" \"" + document + "\" -x 1"), std::string::npos) << command << ": " << seen;
+    }
+    EXPECT_EQ(errors.answered(), 0);
+}
+
+// A program named without a folder is the one on the path, never one of the same name in the document's
+// folder or the current folder; one named with its folder runs from there. The variable that keeps the
+// search so stays out of the program's environment.
+TEST_F(LaunchTest, ABareProgramNameIsNeverTheOneBesideTheDocument) {
+    REQUIRE_CORVANE();
+    KeepCurrentFolderOutOfProgramSearch();  // as the entry point does
+    const std::string paper = Folder("planted"), tools = Folder("tools");
+    for (const std::string& folder : {paper, tools}) {
+        ASSERT_TRUE(CopyFileA((ExeFolder() + "fixture_sleeper.exe").c_str(), (folder + "\\brisolt_probe.exe").c_str(),
+                              FALSE));
+    }
+    char path[4096] = "";
+    GetEnvironmentVariableA("PATH", path, sizeof path);
+    const ScopedVariable searched("PATH", (tools + ";" + path).c_str());
+    char previous[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    SetCurrentDirectoryA(paper.c_str());
+    SetPaths(paper + "\\paper.tex", "");
+    const std::string where = paper + "\\where.txt";
+    const struct {
+        const char* command;
+        int log;
+        std::string ran;
+    } cases[] = {
+        {"brisolt_probe", kLogNever, tools},
+        {"brisolt_probe", kLogOnError, tools},
+        {"brisolt_probe.exe", kLogNever, tools},
+        {".\\brisolt_probe", kLogNever, paper},
+        {".\\brisolt_probe", kLogOnError, paper},
+    };
+    for (const auto& c : cases) {
+        DeleteFileA(where.c_str());
+        FreshButton(c.command, "--where where.txt", c.log, 1);
+        RunButtonCommand(kButton);
+        const std::string seen = ReadWhole(where);
+        const std::size_t comma = std::min(seen.find(','), seen.size());
+        EXPECT_EQ(Lower(LongPath(seen.substr(0, comma))), Lower(LongPath(c.ran + "\\brisolt_probe.exe")))
+            << c.command << ", log " << c.log;
+        EXPECT_EQ(seen.substr(comma), ", variable not set\r\n") << c.command << ", log " << c.log;
+    }
+    // Nor does the shell's look-up of a document start it instead.
+    ASSERT_TRUE(MoveFileA((paper + "\\brisolt_probe.exe").c_str(), (paper + "\\brisolt_planted.exe").c_str()));
+    DeleteFileA(where.c_str());
+    DialogWatcher error({"Error in Brisolt"}, IDOK);
+    FreshButton("brisolt_planted", "--where where.txt", kLogNever, 1);
+    RunButtonCommand(kButton);
+    EXPECT_TRUE(error.Wait(10000));
+    EXPECT_FALSE(Exists(where));
+    SetCurrentDirectoryA(previous);
 }
 
 // ---- Error boxes -------------------------------------------------------------------------------------------------

@@ -1,5 +1,6 @@
 // Watched runs under Wine without a job of their own, as where the program itself runs in a job that
-// forbids another: a stop ends the started program alone, and the log's closing line says so.
+// forbids another (Windows 7): a stop ends the started program and what it started, found by their
+// parents. A run's job lets a program leave it, as sandboxed viewers must.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -15,7 +16,7 @@
 
 namespace {
 
-TEST(WatchedRuns, WithoutAJobAStopEndsTheStartedProgramAloneAndItsLogSaysSo) {
+TEST(WatchedRuns, WithoutAJobAStopEndsTheStartedProgramAndWhatItStarted) {
     g_app.appInstance = GetModuleHandleA(nullptr);
     const TempFolder folder("wrt");
     const std::string pids = folder.path() + "\\pids.txt";
@@ -38,10 +39,9 @@ TEST(WatchedRuns, WithoutAJobAStopEndsTheStartedProgramAloneAndItsLogSaysSo) {
     DWORD exitCode = 0;
     GetExitCodeProcess(family.child, &exitCode);
     EXPECT_NE(exitCode, 0u) << "a stopped run failed";
-    EXPECT_EQ(WaitForSingleObject(family.grandchild, 300), static_cast<DWORD>(WAIT_TIMEOUT))
-        << "without a job the programs it started go on";
+    EXPECT_EQ(WaitForSingleObject(family.grandchild, 10000), WAIT_OBJECT_0) << "what it started ends too";
     EXPECT_EQ(RunningWatchedRuns(), 0) << "a stopped run is not offered again";
-    EXPECT_TRUE(RemoveWatchedRun(run));
+    EXPECT_EQ(RemoveWatchedRun(run), RunEnd::kStopped) << "its log says it was stopped, not that it was alone";
 
     // The closing line starts a line of its own; a log that cannot be opened is left alone.
     const std::string log = folder.path() + "\\log.txt";
@@ -69,11 +69,29 @@ TEST(WatchedRuns, ARunThatEndedByItselfIsNotStopped) {
     AddWatchedRun(run);
     EXPECT_EQ(RunningWatchedRuns(), 0);
     StopWatchedRuns();
-    EXPECT_FALSE(RemoveWatchedRun(run)) << "its watch thread finds it was not stopped";
+    EXPECT_EQ(RemoveWatchedRun(run), RunEnd::kByItself) << "its watch thread finds it was not stopped";
     DWORD exitCode = 0;
     GetExitCodeProcess(started.hProcess, &exitCode);
     EXPECT_EQ(exitCode, 5u) << "its own status stays";
     CloseHandle(started.hProcess);
+}
+
+TEST(WatchedRuns, AProgramInARunsJobMayLeaveIt) {
+    const TempFolder folder("wrb");
+    const std::string report = folder.path() + "\\breakaway.txt";
+    std::string line = "\"" + ExeFolder() + "fixture_sleeper.exe\" --breakaway " + report;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started = {};
+    ASSERT_TRUE(CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
+                               &startup, &started));
+    const HANDLE job = StartInJob(started.hProcess, started.hThread);
+    CloseHandle(started.hThread);
+    ASSERT_NE(job, nullptr);
+    ASSERT_EQ(WaitForSingleObject(started.hProcess, 10000), WAIT_OBJECT_0);
+    EXPECT_EQ(ReadWhole(report), "started outside the job\r\n");
+    CloseHandle(started.hProcess);
+    CloseHandle(job);
 }
 
 }  // namespace
