@@ -50,6 +50,16 @@ void ClampGrid(AppOptions& options) {
     if (options.cols < 1) options.cols = 1;
 }
 
+SettingsChoice ChooseSettingsPlace(const SettingsFacts& facts) {
+    if (facts.besideProgram) {
+        if (facts.besideProgramWritable) return {SettingsPlace::kBesideProgram, SettingsPlace::kNone};
+        return {SettingsPlace::kUser, facts.user ? SettingsPlace::kNone : SettingsPlace::kBesideProgram};
+    }
+    if (facts.user) return {SettingsPlace::kUser, SettingsPlace::kNone};
+    if (facts.windowsWritable) return {SettingsPlace::kWindows, SettingsPlace::kNone};
+    return {SettingsPlace::kUser, facts.windows ? SettingsPlace::kWindows : SettingsPlace::kNone};
+}
+
 static char UpperAscii(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }

@@ -28,5 +28,23 @@ void CompactRecentPairs(RecentList& files, RecentList& positions, const std::str
 // rows into 1..5, cols into 1..10.
 void ClampGrid(AppOptions& options);
 
+// Where the default settings file lives, from what the places hold. In this order: a file beside the
+// program (a portable set-up), or when that folder may not be written the user's own file seeded from
+// it; the user's own file once it exists; the Windows folder's file when it may be written; else the
+// user's own file, seeded from the Windows folder's.
+enum class SettingsPlace { kNone, kBesideProgram, kUser, kWindows };
+struct SettingsFacts {
+    bool besideProgram = false;
+    bool besideProgramWritable = false;
+    bool user = false;
+    bool windows = false;
+    bool windowsWritable = false;
+};
+struct SettingsChoice {
+    SettingsPlace use = SettingsPlace::kWindows;
+    SettingsPlace seedFrom = SettingsPlace::kNone;  // the file the user's own is made from, the first time
+};
+SettingsChoice ChooseSettingsPlace(const SettingsFacts& facts);
+
 // Equality of two file or folder names: letters a..z taken as A..Z, everything else exact.
 bool SameName(std::string_view a, std::string_view b);

@@ -1,5 +1,5 @@
-// The built Brisolt.exe end to end: started with a settings file and a main file, closed only from its
-// system menu, with exit status 0 and the main file saved as "Last file".
+// The built Brisolt.exe end to end: started with a settings file and a main file, or with the one beside
+// it, closed only from its system menu, with exit status 0 and the main file saved as "Last file".
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -7,8 +7,10 @@
 #include <string>
 
 #include "support/brisolt_process.h"
+#include "support/environment.h"
 #include "support/temp_folder.h"
 #include "support/test_files.h"
+#include "support/window_text.h"
 
 namespace {
 
@@ -53,6 +55,23 @@ TEST_F(BrisoltEndToEnd, ExitWithoutAMainFileEmptiesLastFileAndKeepsLastDir) {
     EXPECT_EQ(*code, 0u);
     EXPECT_EQ(LastFile(), "");
     EXPECT_EQ(IniValue(ini_, "Options", "LastDir"), "C:\\Keep");
+}
+
+// Unpacked from the ZIP and started with a double click: the ready bar beside the program is the settings.
+TEST_F(BrisoltEndToEnd, WithoutANamedFileTheOneBesideTheProgramIsUsed) {
+    const std::string program = folder_.File("Brisolt.exe");
+    ASSERT_TRUE(CopyFileA((ExeFolder() + "Brisolt.exe").c_str(), program.c_str(), FALSE));
+    WriteWhole(ini_, "[Options]\r\nRows=1\r\nCols=2\r\n[Buttons]\r\nTitle1=Beside\r\n");
+    const ScopedVariable variable("Brisolt", nullptr);
+    BrisoltProcess brisolt;
+    ASSERT_TRUE(brisolt.Start("\"" + mainFile_ + "\"", program));
+    const HWND bar = brisolt.WaitForMainWindow(kWindowTimeoutMs);
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(WindowText(GetDlgItem(bar, 500)), "Beside");
+    const std::optional<DWORD> code = brisolt.Close(kExitTimeoutMs);
+    ASSERT_TRUE(code.has_value());
+    EXPECT_EQ(*code, 0u);
+    EXPECT_EQ(LastFile(), mainFile_);
 }
 
 TEST_F(BrisoltEndToEnd, EscapeAndCloseMessageDoNotEndIt) {

@@ -185,4 +185,28 @@ TEST(SameName, Table) {
     }
 }
 
+// Facts: beside the program (exists, writable), the user's own, the Windows folder's (exists, writable).
+TEST(ChooseSettingsPlace, Table) {
+    using P = SettingsPlace;
+    const struct {
+        const char* name;
+        SettingsFacts facts;
+        P use;
+        P seedFrom;
+    } rows[] = {
+        {"a portable set-up", {true, true, true, true, true}, P::kBesideProgram, P::kNone},
+        {"a read-only portable set-up seeds the user's", {true, false, false, true, true}, P::kUser, P::kBesideProgram},
+        {"... once", {true, false, true, false, false}, P::kUser, P::kNone},
+        {"the user's own beats a writable Windows folder", {false, false, true, true, true}, P::kUser, P::kNone},
+        {"the Windows folder while it may be written", {false, false, false, false, true}, P::kWindows, P::kNone},
+        {"else the user's, seeded from it", {false, false, false, true, false}, P::kUser, P::kWindows},
+        {"with nothing to seed from", {false, false, false, false, false}, P::kUser, P::kNone},
+    };
+    for (const auto& row : rows) {
+        const SettingsChoice choice = ChooseSettingsPlace(row.facts);
+        EXPECT_EQ(choice.use, row.use) << row.name;
+        EXPECT_EQ(choice.seedFrom, row.seedFrom) << row.name;
+    }
+}
+
 }  // namespace
