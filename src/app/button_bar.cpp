@@ -2,6 +2,7 @@
 #include "app/button_bar.h"
 
 #include <commctrl.h>
+#include <objbase.h>
 #include <shellapi.h>
 
 #include "app/bar_dpi.h"
@@ -114,8 +115,8 @@ void OnNeedText(NMHDR* header) {
 }
 
 // The first dropped name becomes the main file: through the wide name, so that letters the code page
-// lacks give the short form instead of "?". False, after telling the user, when no name can open it;
-// the main file then stays as it was. A name too long for a path is cut, as the ANSI one always was.
+// lacks, or a name that needs more bytes than a path field has, give the short form. False, after
+// telling the user, when no name can open it; the main file then stays as it was.
 bool TakeDroppedName(HDROP drop) {
     wchar_t name[MAX_PATH];
     if (DragQueryFileW(drop, 0, name, MAX_PATH) == 0) {
@@ -124,10 +125,7 @@ bool TakeDroppedName(HDROP drop) {
         return true;
     }
     char converted[MAX_PATH];
-    if (AnsiFileName(name, converted, sizeof converted) == AnsiName::kNone) {
-        FileNameErrorBox(name);
-        return false;
-    }
+    if (!TakeWideFileName(name, converted)) return false;
     CopyText(g_paths.mainFile, converted);
     return true;
 }
@@ -227,8 +225,13 @@ BarState* BarStateOf(HWND bar) {
 }
 
 INT_PTR RunButtonBar() {
+    // The folder browser and the shell's extensions, called from the bar and its dialogs, need COM on the
+    // thread that calls them.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     BarState state;
-    return RunDialog(nullptr, IDD_BAR, ButtonBarProc, &state);
+    const INT_PTR result = RunDialog(nullptr, IDD_BAR, ButtonBarProc, &state);
+    if (SUCCEEDED(com)) CoUninitialize();
+    return result;
 }
 
 INT_PTR CALLBACK ButtonBarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

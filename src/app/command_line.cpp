@@ -121,10 +121,14 @@ void ScanCommandLine(char* text, StartupArguments& arguments) {
     ArgumentScanner scanner;
     for (char* argument = NextArgument(scanner, text); argument; argument = NextArgument(scanner, nullptr)) {
         if (TakeOptionValue(scanner, arguments.settingsFile, sizeof arguments.settingsFile, argument, "/i", "-i",
-                            &arguments.settingsFileTooLong))
+                            &arguments.settingsFileTooLong)) {
+            arguments.settingsFileArgument = scanner.count - 1;
             continue;
-        if (TakeOptionValue(scanner, arguments.defaultFolder, sizeof arguments.defaultFolder, argument, "/d", "-d"))
+        }
+        if (TakeOptionValue(scanner, arguments.defaultFolder, sizeof arguments.defaultFolder, argument, "/d", "-d")) {
+            arguments.defaultFolderArgument = scanner.count - 1;
             continue;
+        }
         if (arguments.mainFile[0] == '\0') {
             CopyText(arguments.mainFile, argument);
             arguments.mainFileArgument = scanner.count - 1;

@@ -37,7 +37,10 @@ struct StartupArguments {
     char settingsFile[260] = "";
     char defaultFolder[260] = "";
     char mainFile[260] = "";
-    int mainFileArgument = -1;  // the number of the argument that became the main file
+    // The numbers of the arguments that became the three values, -1 for a value not given.
+    int settingsFileArgument = -1;
+    int defaultFolderArgument = -1;
+    int mainFileArgument = -1;
     bool settingsFileTooLong = false;  // the /i value did not fit: the caller refuses it rather than use it cut
 };
 

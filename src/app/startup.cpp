@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <memory>
+#include <new>
 #include <string>
 
 #include "app/button_bar.h"
@@ -14,7 +15,6 @@
 #include "base/ansi_file_name.h"
 #include "base/app_handles.h"
 #include "base/bounded_text.h"
-#include "base/growing_read.h"
 #include "base/message_boxes.h"
 #include "base/res_strings.h"
 #include "config/button_icons.h"
@@ -27,54 +27,109 @@ namespace {
 // The longest command line Windows passes to a program, with its NUL.
 constexpr std::size_t kCommandLineRoom = 32768;
 
-// A main file whose letters the ANSI line could not carry arrives with "?" in their place. The same
-// argument of the wide line then gives its short form, which opens the file; without one the user is
-// told and the bar opens as if no main file had been given. True when the short form was taken.
-bool TakeWideMainFile(const StartupArguments& arguments, wchar_t* wideArguments) {
-    if (!wideArguments || arguments.mainFile[0] == '\0') return false;
-    const wchar_t* wide = ArgumentAt(wideArguments, arguments.mainFileArgument);
-    if (!wide) return false;
-    // Only the same argument will do: the system's own conversion of it is the ANSI text. A longer
-    // one was cut in the ANSI line and stays as it is.
-    char asGiven[MAX_PATH];
-    if (WideCharToMultiByte(CP_ACP, 0, wide, -1, asGiven, sizeof asGiven, nullptr, nullptr) == 0 ||
-        std::strcmp(asGiven, arguments.mainFile) != 0) {
-        return false;
-    }
-    char name[MAX_PATH];
-    switch (AnsiFileName(wide, name, sizeof name)) {
+// How a name that also came in wide text was taken.
+enum class WideName {
+    kAsGiven,    // the ANSI text is the name
+    kShortForm,  // the ANSI text lost letters or room: the short form stands in
+    kRefused,    // no ANSI name reaches it; the user has been told
+};
+
+// Argument `number` of the wide arguments, copied, when it is the argument the ANSI line gave as
+// `given`: the system's own conversion of it is that text, or begins with it where the ANSI field was
+// too small. Null otherwise.
+std::unique_ptr<wchar_t[]> WideArgument(const wchar_t* wideArguments, int number, const char* given) {
+    if (wideArguments == nullptr || number < 0) return nullptr;
+    const std::size_t room = static_cast<std::size_t>(lstrlenW(wideArguments)) + 1;
+    std::unique_ptr<wchar_t[]> copy(new (std::nothrow) wchar_t[room]);
+    if (!copy) return nullptr;
+    lstrcpynW(copy.get(), wideArguments, static_cast<int>(room));
+    const wchar_t* wide = ArgumentAt(copy.get(), number);
+    if (wide == nullptr) return nullptr;
+    const int size = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    std::unique_ptr<char[]> asGiven(new (std::nothrow) char[size > 0 ? static_cast<std::size_t>(size) : 1]);
+    if (size <= 0 || !asGiven) return nullptr;
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, asGiven.get(), size, nullptr, nullptr);
+    const std::size_t length = std::strlen(given);
+    const bool same = std::strcmp(asGiven.get(), given) == 0 ||
+                      (length == kPathSize - 1 && std::strncmp(asGiven.get(), given, length) == 0);
+    if (!same) return nullptr;
+    std::unique_ptr<wchar_t[]> argument(new (std::nothrow) wchar_t[static_cast<std::size_t>(lstrlenW(wide)) + 1]);
+    if (argument) lstrcpyW(argument.get(), wide);
+    return argument;
+}
+
+// A name whose letters the ANSI text could not carry arrives with "?" in their place, and one that needs
+// more bytes than a path field has arrives cut: the wide text then gives its short form, which opens the
+// file (for a file still to be made, the short form of its folder). `target` holds the ANSI text.
+WideName TakeWideName(const wchar_t* wide, char (&target)[kPathSize], bool mayBeNew) {
+    // A name of a path's length in letters is too long in any code page: it is left as the ANSI text
+    // has it.
+    if (wide == nullptr || lstrlenW(wide) >= static_cast<int>(kPathSize)) return WideName::kAsGiven;
+    char name[kPathSize];
+    switch (mayBeNew ? AnsiNewFileName(wide, name, sizeof name) : AnsiFileName(wide, name, sizeof name)) {
     case AnsiName::kExact:
-        return false;
+        return WideName::kAsGiven;
     case AnsiName::kShortForm:
-        CopyText(g_paths.mainFile, name);
-        return true;
+        CopyText(target, FieldText(name));
+        return WideName::kShortForm;
     case AnsiName::kNone:
         break;
     }
     FileNameErrorBox(wide);
-    g_paths.mainFile[0] = '\0';
-    return false;
+    target[0] = '\0';
+    return WideName::kRefused;
+}
+
+WideName TakeWideArgument(const wchar_t* wideArguments, int number, char (&target)[kPathSize], bool mayBeNew) {
+    return TakeWideName(WideArgument(wideArguments, number, target).get(), target, mayBeNew);
+}
+
+// The "Brisolt" variable, read wide so that a name of any script reaches the settings file.
+SettleResult TakeSettingsVariable() {
+    const DWORD size = GetEnvironmentVariableW(L"Brisolt", nullptr, 0);
+    if (size == 0) return SettleResult::kSettled;
+    std::unique_ptr<wchar_t[]> value(new (std::nothrow) wchar_t[size]);
+    if (!value || GetEnvironmentVariableW(L"Brisolt", value.get(), size) != size - 1 || value[0] == L'\0')
+        return SettleResult::kSettled;
+    // A cut name would be another file.
+    if (lstrlenW(value.get()) >= static_cast<int>(kPathSize)) return SettleResult::kNameTooLong;
+    switch (AnsiNewFileName(value.get(), g_paths.settingsFile, sizeof g_paths.settingsFile)) {
+    case AnsiName::kExact:
+    case AnsiName::kShortForm:
+        return SettleResult::kSettled;
+    case AnsiName::kNone:
+        break;
+    }
+    FileNameErrorBox(value.get());
+    return SettleResult::kNameRefused;
 }
 }  // namespace
 
-bool SettleStartupPaths(char* commandLine, wchar_t* wideArguments) {
+SettleResult SettleStartupPaths(char* commandLine, wchar_t* wideArguments) {
     StartupArguments arguments;
     ScanCommandLine(commandLine, arguments);
-    if (arguments.settingsFileTooLong) return false;
     CopyText(g_paths.settingsFile, arguments.settingsFile);
     CopyText(g_paths.defaultFolder, arguments.defaultFolder);
     CopyText(g_paths.mainFile, arguments.mainFile);
-    const bool shortForm = TakeWideMainFile(arguments, wideArguments);
+    switch (TakeWideArgument(wideArguments, arguments.settingsFileArgument, g_paths.settingsFile, true)) {
+    case WideName::kAsGiven:
+        if (arguments.settingsFileTooLong) return SettleResult::kNameTooLong;
+        break;
+    case WideName::kShortForm:
+        break;
+    case WideName::kRefused:
+        return SettleResult::kNameRefused;
+    }
+    TakeWideArgument(wideArguments, arguments.defaultFolderArgument, g_paths.defaultFolder, false);
+    const bool shortForm =
+        TakeWideArgument(wideArguments, arguments.mainFileArgument, g_paths.mainFile, false) == WideName::kShortForm;
     if (g_paths.settingsFile[0] == '\0') {
-        std::string value;
-        const bool set = ReadGrowing(value, kPathSize, [](char* buffer, DWORD size) {
-            return GetEnvironmentVariableA("Brisolt", buffer, size);
-        });
-        if (set && !CopyText(g_paths.settingsFile, value)) return false;
+        const SettleResult variable = TakeSettingsVariable();
+        if (variable != SettleResult::kSettled) return variable;
     }
     if (g_paths.settingsFile[0] == '\0') {
         CopyText(g_paths.settingsFile, ResStr(IDS_DEFAULT_SETTINGS_FILE).text);
-        SettleDefaultSettingsFile(g_paths.settingsFile);
+        SettleDefaultSettingsFile(g_paths.settingsFile, SystemSettingsFolders());
     }
     // The long form of a short form taken for its letters would bring the "?" back.
     if (g_paths.mainFile[0] != '\0' && !shortForm) {
@@ -82,7 +137,7 @@ bool SettleStartupPaths(char* commandLine, wchar_t* wideArguments) {
         const DWORD length = GetLongPathNameA(g_paths.mainFile, longName, sizeof longName);
         if (length > 0 && length < sizeof longName) CopyText(g_paths.mainFile, longName);
     }
-    return true;
+    return SettleResult::kSettled;
 }
 
 void InitModulePaths() {
@@ -135,7 +190,14 @@ int RunBrisolt(HINSTANCE instance, const char* commandLine) {
     const int wideRoom = wideLine ? lstrlenW(wideLine) + 1 : 1;
     std::unique_ptr<wchar_t[]> wideCopy(new wchar_t[static_cast<std::size_t>(wideRoom)]);
     lstrcpynW(wideCopy.get(), wideLine ? wideLine : L"", wideRoom);
-    if (!SettleStartupPaths(lineCopy, SkipProgramName(wideCopy.get()))) FatalErrorBox(IDS_SETTINGS_NAME_TOO_LONG);
+    switch (SettleStartupPaths(lineCopy, SkipProgramName(wideCopy.get()))) {
+    case SettleResult::kSettled:
+        break;
+    case SettleResult::kNameTooLong:
+        FatalErrorBox(IDS_SETTINGS_NAME_TOO_LONG);
+    case SettleResult::kNameRefused:
+        return 1;
+    }
 
     if (!RegisterWindowClasses()) FatalErrorBox(IDS_NO_WINDOW);
     InitModulePaths();

@@ -10,8 +10,14 @@ int RunBrisolt(HINSTANCE instance, const char* commandLine);
 void InitModulePaths();
 // Registers "Brisolt_hint" and the process-local "Button" class; false when either fails.
 bool RegisterWindowClasses();
+enum class SettleResult {
+    kSettled,
+    kNameTooLong,  // the settings file named by /i or the environment is longer than a path may be
+    kNameRefused,  // no ANSI name reaches the settings file named by /i or the environment; the user was told
+};
+
 // Applies the scanned arguments: settings file by option, environment, default; main file in long form.
-// `wideArguments`, the same arguments in wide text when known, gives a main file whose letters the
-// code page lacks in its short form. False when the settings file named by /i or the environment is
-// longer than a path may be: a cut name would be another file, so it is never used.
-bool SettleStartupPaths(char* commandLine, wchar_t* wideArguments = nullptr);
+// `wideArguments`, the same arguments in wide text when known, gives names whose letters the code page
+// lacks, or that need more room than a path field has, in their short form. A settings file that
+// cannot be named whole is never used: a cut name would be another file.
+SettleResult SettleStartupPaths(char* commandLine, wchar_t* wideArguments = nullptr);

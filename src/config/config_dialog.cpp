@@ -239,7 +239,7 @@ void OnNumberChanged(ConfigDialogData& data, int id) {
 void ChooseProgram(HWND dialog) {
     char path[kPathSize] = "";
     ReadText(dialog, IDC_CONFIG_COMMAND, path);
-    if (ChooseFile(dialog, path, 1)) SetDlgItemTextA(dialog, IDC_CONFIG_COMMAND, path);
+    if (ChooseFile(dialog, path, FileKind::kProgram)) SetDlgItemTextA(dialog, IDC_CONFIG_COMMAND, path);
 }
 
 void ChooseFolder(HWND dialog) {

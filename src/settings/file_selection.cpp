@@ -4,9 +4,12 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
+#include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
+#include "base/ansi_file_name.h"
 #include "base/bounded_text.h"
 #include "base/res_strings.h"
 #include "res/resource.h"
@@ -31,6 +34,43 @@ IMalloc* ShellAllocator() {
     return g_shellMemory.allocator;
 }
 
+// The dialogs move the process's current folder to where the user looked, even when cancelled: a
+// relative settings file or main file would then name another folder's file. It is put back.
+class KeepCurrentFolder {
+public:
+    KeepCurrentFolder() {
+        const DWORD length = GetCurrentDirectoryW(MAX_PATH, folder_);
+        known_ = length > 0 && length < MAX_PATH;
+    }
+    ~KeepCurrentFolder() {
+        if (known_) SetCurrentDirectoryW(folder_);
+    }
+    KeepCurrentFolder(const KeepCurrentFolder&) = delete;
+    KeepCurrentFolder& operator=(const KeepCurrentFolder&) = delete;
+
+private:
+    wchar_t folder_[MAX_PATH] = L"";
+    bool known_ = false;
+};
+
+// Text of the code page as wide text, for the dialogs; `length` counts the NULs of a list.
+std::unique_ptr<wchar_t[]> Widen(const char* text, int length) {
+    const int size = MultiByteToWideChar(CP_ACP, 0, text, length, nullptr, 0);
+    std::unique_ptr<wchar_t[]> wide(new (std::nothrow) wchar_t[size > 0 ? static_cast<std::size_t>(size) : 1]);
+    if (wide) {
+        wide[0] = L'\0';
+        if (size > 0) MultiByteToWideChar(CP_ACP, 0, text, length, wide.get(), size);
+    }
+    return wide;
+}
+
+// A filter list's length: its pairs of texts and the final empty one, every NUL counted.
+int ListLength(const char* list) {
+    const char* end = list;
+    while (*end != '\0') end += std::char_traits<char>::length(end) + 1;
+    return static_cast<int>(end - list) + 1;
+}
+
 // "Filter<n>" of "Options", at most 255 characters; empty when missing.
 std::string UserFilterValue(int n) {
     KeyName key;
@@ -50,54 +90,71 @@ std::vector<std::string> DefaultFilters(int firstId) {
     }
 }
 
-// The open-file dialog over the caller's buffer; the record has the size of its older form, without the
-// fields added in Windows 2000.
-int RunOpenFileDialog(OPENFILENAMEA& record, char (&buffer)[kPathSize]) {
-    record.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+// The open-file dialog over the caller's buffer, in the record's older size without the fields added
+// in Windows 2000. A chosen name the code page cannot write comes back in its short form; without one
+// the user is told and the buffer keeps what it held.
+bool RunOpenFileDialog(HWND owner, int titleId, const char* filter, const char* defaultExtension, DWORD flags,
+                       char (&buffer)[kPathSize]) {
+    wchar_t name[MAX_PATH] = L"";
+    MultiByteToWideChar(CP_ACP, 0, buffer, -1, name, MAX_PATH);
+    name[MAX_PATH - 1] = L'\0';
+    const std::unique_ptr<wchar_t[]> filters = Widen(filter, ListLength(filter));
+    const ResText title = ResStr(titleId);
+    const std::unique_ptr<wchar_t[]> wideTitle = Widen(title.text, -1);
+    const std::unique_ptr<wchar_t[]> extension = defaultExtension ? Widen(defaultExtension, -1) : nullptr;
+    OPENFILENAMEW record = {};
+    record.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
+    record.hwndOwner = owner;
+    record.lpstrFilter = filters.get();
     record.nFilterIndex = 1;
-    record.lpstrFile = buffer;
-    record.nMaxFile = static_cast<DWORD>(kPathSize);
-    return GetOpenFileNameA(&record);
+    record.lpstrFile = name;
+    record.nMaxFile = MAX_PATH;
+    record.lpstrTitle = wideTitle.get();
+    record.lpstrDefExt = extension.get();
+    record.Flags = flags;
+    bool chosen = false;
+    {
+        const KeepCurrentFolder keep;
+        chosen = GetOpenFileNameW(&record) != FALSE;
+    }
+    char taken[kPathSize];
+    if (!chosen || !TakeWideFileName(name, taken)) return false;
+    CopyText(buffer, FieldText(taken));
+    return true;
 }
 
 }  // namespace
 
-int ChooseFile(HWND owner, char (&buffer)[kPathSize], int forPrograms) {
+bool ChooseFile(HWND owner, char (&buffer)[kPathSize], FileKind kind) {
+    const bool program = kind == FileKind::kProgram;
     const FilterList filters =
-        BuildFilterList(UserFilterValue, DefaultFilters(forPrograms ? IDS_FILTER_PROGRAMS_FIRST : IDS_FILTER_MAIN_FIRST));
-    const ResText title = ResStr(forPrograms ? IDS_SELECT_PROGRAM : IDS_SELECT_FILE);
-    OPENFILENAMEA record = {};
-    record.hwndOwner = owner;
-    record.lpstrFilter = filters.text;
-    record.lpstrTitle = title.text;
-    record.Flags = OFN_EXPLORER | (forPrograms ? OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST : 0);
-    return RunOpenFileDialog(record, buffer);
+        BuildFilterList(UserFilterValue, DefaultFilters(program ? IDS_FILTER_PROGRAMS_FIRST : IDS_FILTER_MAIN_FIRST));
+    return RunOpenFileDialog(owner, program ? IDS_SELECT_PROGRAM : IDS_SELECT_FILE, filters.text, nullptr,
+                             OFN_EXPLORER | (program ? OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST : 0), buffer);
 }
 
-int ChooseFileWithFilter(HWND owner, int titleId, char (&buffer)[kPathSize], const char* filter,
-                         const char* defaultExtension) {
-    const ResText title = ResStr(titleId);
-    OPENFILENAMEA record = {};
-    record.hwndOwner = owner;
-    record.lpstrFilter = filter;
-    record.lpstrTitle = title.text;
-    record.lpstrDefExt = defaultExtension;
-    record.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
-    return RunOpenFileDialog(record, buffer);
+bool ChooseFileWithFilter(HWND owner, int titleId, char (&buffer)[kPathSize], const char* filter,
+                          const char* defaultExtension) {
+    return RunOpenFileDialog(owner, titleId, filter, defaultExtension,
+                             OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST, buffer);
 }
 
-int BrowseForFolder(HWND owner, char (&path)[kPathSize]) {
-    const ResText title = ResStr(IDS_SELECT_FOLDER_TITLE);
-    char displayName[MAX_PATH] = "";
-    BROWSEINFOA info = {};
+bool BrowseForFolder(HWND owner, char (&path)[kPathSize]) {
+    const std::unique_ptr<wchar_t[]> title = Widen(ResStr(IDS_SELECT_FOLDER_TITLE).text, -1);
+    wchar_t displayName[MAX_PATH] = L"";
+    BROWSEINFOW info = {};
     info.hwndOwner = owner;
     info.pszDisplayName = displayName;
-    info.lpszTitle = title.text;
-    if (LPITEMIDLIST chosen = SHBrowseForFolderA(&info)) {
+    info.lpszTitle = title.get();
+    const KeepCurrentFolder keep;
+    if (LPITEMIDLIST chosen = SHBrowseForFolderW(&info)) {
         // An item with no folder on disk (the computer, the network) gives no path: it counts as a
         // cancel, so its display name never stands in for a folder.
-        char folder[MAX_PATH] = "";
-        if (SHGetPathFromIDListA(chosen, folder) && folder[0] != '\0') CopyText(path, FieldText(folder));
+        wchar_t folder[MAX_PATH] = L"";
+        char taken[kPathSize];
+        if (SHGetPathFromIDListW(chosen, folder) && folder[0] != L'\0' && TakeWideFileName(folder, taken)) {
+            CopyText(path, FieldText(taken));
+        }
         if (IMalloc* allocator = ShellAllocator()) allocator->Free(chosen);
     }
     return path[0] != '\0';

@@ -75,7 +75,8 @@ void TakeSelection(HWND dialog, SelectionMode mode) {
 void BrowseSelection(HWND dialog, SelectionMode mode) {
     char buffer[kPathSize] = "";
     GetDlgItemTextA(dialog, IDC_SELECTION_COMBO, buffer, sizeof buffer);
-    const int chosen = mode == SelectionMode::kMainFile ? ChooseFile(dialog, buffer, 0) : BrowseForFolder(dialog, buffer);
+    const bool chosen = mode == SelectionMode::kMainFile ? ChooseFile(dialog, buffer, FileKind::kMainFile)
+                                                         : BrowseForFolder(dialog, buffer);
     if (chosen) SetDlgItemTextA(dialog, IDC_SELECTION_COMBO, buffer);
 }
 

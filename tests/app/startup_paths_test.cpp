@@ -28,7 +28,7 @@ std::string WindowsFolder() {
 // Runs the start-up settling on a writable copy of the line, as the entry point does.
 bool Settle(const std::string& line) {
     std::string copy = line;
-    return SettleStartupPaths(copy.data());
+    return SettleStartupPaths(copy.data()) == SettleResult::kSettled;
 }
 
 class StartupPaths : public ::testing::Test {
@@ -172,7 +172,7 @@ protected:
     static bool SettleBoth(const std::wstring& line) {
         std::string ansi = Narrow(line);
         std::wstring wide = line;
-        return SettleStartupPaths(ansi.data(), wide.data());
+        return SettleStartupPaths(ansi.data(), wide.data()) == SettleResult::kSettled;
     }
     TempFolder folder_{"brisolt_wide_main"};
     const std::wstring foreign_ =
@@ -208,8 +208,24 @@ TEST_F(WideMainFile, OnlyTheSameArgumentOfTheWideLineCounts) {
     // A wide line that is not the ANSI one converted: the ANSI main file stands as given.
     std::string ansi = "/i b.ini x?.tex";
     std::wstring wide = L"/i b.ini \"" + foreign_ + L"\"";
-    EXPECT_TRUE(SettleStartupPaths(ansi.data(), wide.data()));
+    EXPECT_EQ(SettleStartupPaths(ansi.data(), wide.data()), SettleResult::kSettled);
     EXPECT_STREQ(g_paths.mainFile, "x?.tex");
+}
+
+TEST_F(WideMainFile, SettingsFileAndDefaultFolderInForeignFoldersGiveShortForms) {
+    const std::wstring folder = foreign_.substr(0, foreign_.find_last_of(L'.'));
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    const std::string shortFolder = ShortPathOf(folder);
+    ASSERT_FALSE(shortFolder.empty());
+    // The settings file need not exist yet: its folder's short form carries it.
+    EXPECT_TRUE(SettleBoth(L"/i \"" + folder + L"\\new.ini\" /d \"" + folder + L"\""));
+    EXPECT_EQ(std::string(g_paths.settingsFile), shortFolder + "\\new.ini");
+    EXPECT_EQ(std::string(g_paths.defaultFolder), shortFolder);
+    // As the variable names it too.
+    g_paths = PathStore{};
+    SetEnvironmentVariableW(L"Brisolt", (folder + L"\\env.ini").c_str());
+    EXPECT_TRUE(SettleBoth(L"x.tex"));
+    EXPECT_EQ(std::string(g_paths.settingsFile), shortFolder + "\\env.ini");
 }
 
 TEST_F(WideMainFile, WithoutAShortFormTheUserIsToldAndNoMainFileIsTaken) {

@@ -29,10 +29,22 @@ TEST_F(AnsiFileNames, ANameTheCodePageCanWriteStaysAsItIs) {
     char out[MAX_PATH] = "stale";
     EXPECT_EQ(AnsiFileName(name.c_str(), out, sizeof out), AnsiName::kExact);
     EXPECT_EQ(std::string(out), folder_.path() + "\\r\xe9sum\xe9 one.tex");
-    // Too long for the field: cut as before.
+}
+
+TEST_F(AnsiFileNames, ANameThatNeedsMoreRoomThanThereIsGivesTheShortFormNeverACutOne) {
+    // As a name of fewer than 260 letters can need on a double-byte code page.
+    const std::wstring name = folder + L"a rather long name of a paper.tex";
+    ASSERT_TRUE(WriteWholeWide(name, "x"));
+    const std::string shortForm = ShortPathOf(name);
+    std::string out(shortForm.size() + 1, '\0');
+    ASSERT_LT(out.size(), name.size());
+    EXPECT_EQ(AnsiFileName(name.c_str(), &out[0], out.size()), AnsiName::kShortForm);
+    EXPECT_EQ(out.c_str(), shortForm);
+    // Without a short form there is no name at all.
+    char field[MAX_PATH] = "stale";
     const std::wstring longName = L"C:\\" + std::wstring(400, L'n');
-    EXPECT_EQ(AnsiFileName(longName.c_str(), out, sizeof out), AnsiName::kExact);
-    EXPECT_EQ(std::string(out), "C:\\" + std::string(MAX_PATH - 4, 'n'));
+    EXPECT_EQ(AnsiFileName(longName.c_str(), field, sizeof field), AnsiName::kNone);
+    EXPECT_STREQ(field, "");
 }
 
 TEST_F(AnsiFileNames, ForeignLettersGiveTheShortFormWhichOpensTheFile) {

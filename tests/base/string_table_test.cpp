@@ -115,7 +115,7 @@ const Entry kEntries[] = {
     {449, "The name of the settings file is longer than 259 characters."},
     {450, "&Stop running commands"},
     {452, "stopped by the user"},
-    {454, "This file name holds letters that Brisolt cannot pass on to other programs, and it has no short (8.3) name to use instead: short names are turned off on its drive, or the file does not exist."},
+    {454, "This file name holds letters that Brisolt cannot pass on to other programs, or is too long for them, and it has no short (8.3) name to use instead: short names are turned off on its drive, or the file does not exist."},
 };
 
 class StringTable : public ::testing::Test {

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <shlobj.h>
+#include <htmlhelp.h>
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,7 @@
 #include "res/resource.h"
 #include "settings/file_selection.h"
 #include "settings/settings_records.h"
+#include "support/help_calls.h"
 #include "support/test_files.h"
 
 namespace {
@@ -344,7 +346,7 @@ TEST_F(FileSelection, ProgramsAndIconsMustExist) {
         char buffer[kPathSize] = "C:\\before";
         PickerSeen seen;
         std::thread answer = AnswerPicker(c.wanted.title.c_str(), c.typed, seen);
-        const int result = c.programs ? ChooseFile(nullptr, buffer, 1)
+        const int result = c.programs ? ChooseFile(nullptr, buffer, FileKind::kProgram)
                                       : ChooseFileWithFilter(nullptr, IDS_CHOOSE_ICON, buffer, iconFilter, "ICO");
         answer.join();
         EXPECT_EQ(result != 0, c.expected != 0) << c.typed;
@@ -371,10 +373,39 @@ TEST_F(FileSelection, OverlongAndOddFilterValuesKeepAWellFormedListAndWriteNothi
         PickerSeen seen;
         char buffer[kPathSize] = "";
         std::thread answer = AnswerPicker("Select file", "", seen);
-        EXPECT_EQ(ChooseFile(nullptr, buffer, 0), 0);
+        EXPECT_EQ(ChooseFile(nullptr, buffer, FileKind::kMainFile), 0);
         answer.join();
         EXPECT_EQ(seen.types, expected);
         EXPECT_EQ(ReadWhole(ini_.path()), text) << "reading the filters wrote to the settings file";
+    }
+}
+
+// The pickers put the current folder back, so that relative names keep their meaning, and a file or folder
+// whose name the code page cannot write comes back in its short form.
+TEST_F(FileSelection, TheCurrentFolderStaysAndForeignNamesComeBackShort) {
+    const std::wstring foreign = Widen(MakeFolder(ini_.folder() + "\\elsewhere")) + L"\\\u0394\u03bf\u03ba.tex";
+    ASSERT_TRUE(WriteWholeWide(foreign, "x"));
+    char before[MAX_PATH] = "";
+    GetCurrentDirectoryA(MAX_PATH, before);
+    for (const std::wstring& typed : {Widen(ini_.folder() + "\\elsewhere"), foreign}) {
+        // The user types a folder, which the dialog moves into, and cancels; or types the file.
+        std::thread user([&] {
+            HWND picker = nullptr;
+            if (!WaitFor([&] { return (picker = FindOwnWindow("Select file")) != nullptr; }, kWaitMs)) return;
+            SetWindowTextW(PickerNameEdit(picker), typed.c_str());
+            Click(picker, IDOK);
+            if (!WaitFor([&] { return !IsWindow(picker); }, 2000)) ClickAndWaitGone(picker, IDCANCEL);
+        });
+        char buffer[kPathSize] = "";
+        const bool chosen = ChooseFile(nullptr, buffer, FileKind::kMainFile);
+        user.join();
+        EXPECT_EQ(chosen, typed == foreign);
+        if (chosen) {
+            EXPECT_EQ(std::string(buffer), ShortPathOf(foreign));
+        }
+        char after[MAX_PATH] = "";
+        GetCurrentDirectoryA(MAX_PATH, after);
+        EXPECT_STREQ(after, before);
     }
 }
 
@@ -400,11 +431,20 @@ TEST(SelectionDialogFrame, EveryControlShowsWholeAndHelpLeavesTheDialogAsItWas) 
             if (id == IDC_SELECTION_COMBO) continue;
             EXPECT_LT(TextWidth(GetDlgItem(dialog, id), WindowText(GetDlgItem(dialog, id))), rect.right - rect.left - 4);
         }
-        // Help (the help file is missing here) and F1 on the field.
-        Click(dialog, IDC_HELP_BUTTON);
-        HELPINFO help{sizeof help, HELPINFO_WINDOW, IDC_SELECTION_COMBO, Field(dialog), 0, {}};
-        SendMessageA(dialog, WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
-        Sleep(300);
+        // Help opens the dialog's topic, F1 the field's; the dialog stays as it was.
+        const HelpRecorder help;
+        const std::string text = WindowText(Field(dialog));
+        SendMessageA(GetDlgItem(dialog, IDC_HELP_BUTTON), BM_CLICK, 0, 0);
+        HELPINFO info{sizeof info, HELPINFO_WINDOW, IDC_SELECTION_COMBO, Field(dialog), 0, {}};
+        SendMessageA(dialog, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+        const std::vector<HelpCall> calls = help.calls();
+        ASSERT_EQ(calls.size(), 2u) << index;
+        EXPECT_EQ(calls[0].command, static_cast<UINT>(HH_HELP_CONTEXT));
+        EXPECT_EQ(calls[0].data, static_cast<DWORD_PTR>(IDH_SELECTION));
+        EXPECT_EQ(calls[1].command, static_cast<UINT>(HH_TP_HELP_WM_HELP));
+        EXPECT_EQ(MappedTopic(calls[1].data, IDC_SELECTION_COMBO), static_cast<DWORD>(IDC_SELECTION_COMBO));
+        EXPECT_TRUE(IsWindowVisible(dialog));
+        EXPECT_EQ(WindowText(Field(dialog)), text);
         ASSERT_TRUE(ClickAndWaitGone(dialog, IDCANCEL)) << index;
     }
 }
