@@ -64,6 +64,9 @@ void FollowDpi(HWND bar, BarState& state, int dpi, const RECT& suggested) {
     SetWindowIcons(bar, state, dpi);
     LoadAllButtonIconsAt(dpi);
     MeasureLayoutAt(dpi);
+    // While the bar opens, its move to the stored place may land on such a screen: the stored size is
+    // kept, or the bar would grow or shrink at every start.
+    if (state.opening) return;
     SetWindowPos(bar, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     // A new resolution with the same size brings no new layout of its own.

@@ -23,6 +23,7 @@ using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
 struct HelpLibrary {
     bool tried = false;
     HtmlHelpFunction htmlHelp = nullptr;
+    HelpCaller caller = nullptr;  // in place of the library, when set
 };
 HelpLibrary g_help;
 
@@ -36,7 +37,12 @@ HMODULE LoadHelpLibrary() {
 }
 }  // namespace
 
+void SetHelpCaller(HelpCaller caller) {
+    g_help.caller = caller;
+}
+
 HWND CallHtmlHelp(HWND caller, const char* file, UINT command, DWORD_PTR data) {
+    if (g_help.caller != nullptr) return g_help.caller(caller, file, command, data);
     if (!g_help.tried) {
         g_help.tried = true;
         if (HMODULE library = LoadHelpLibrary()) {

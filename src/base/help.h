@@ -10,6 +10,11 @@ extern const DWORD helpIdMap[];
 // library is missing.
 HWND CallHtmlHelp(HWND caller, const char* file, UINT command, DWORD_PTR data);
 
+// Where help calls go: HtmlHelpA by default. A test may put its own caller in its place to see which
+// help each dialog asks for; null restores HtmlHelpA.
+using HelpCaller = HWND (*)(HWND caller, const char* file, UINT command, DWORD_PTR data);
+void SetHelpCaller(HelpCaller caller);
+
 // WM_HELP in a dialog: help on the control that was clicked.
 void HelpOnControl(const HELPINFO* helpInfo);
 // WM_CONTEXTMENU in a dialog: the "What's this?" help of the control under the mouse.

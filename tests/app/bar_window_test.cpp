@@ -289,6 +289,32 @@ TEST(BarDroppedNames, NamesTheCodePageCanWriteAreTakenAsBefore) {
     EXPECT_EQ(std::string(g_paths.mainFile), name.substr(0, sizeof g_paths.mainFile - 1));
 }
 
+// What CoInitializeEx answered on the bar's own thread, asked from a hook that runs there.
+struct ApartmentProbe {
+    HRESULT answer = E_PENDING;
+};
+ApartmentProbe g_apartment;
+
+LRESULT CALLBACK ProbeApartment(int code, WPARAM wParam, LPARAM lParam) {
+    if (g_apartment.answer == E_PENDING) {
+        g_apartment.answer = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        if (SUCCEEDED(g_apartment.answer)) CoUninitialize();
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The folder browser, opened from the bar's dialogs, needs COM on the bar's thread.
+TEST(BarThread, HasASingleThreadedApartment) {
+    TempSettings ini(kOptions);
+    BarRun bar(ini.path(), "");
+    const HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, ProbeApartment, nullptr,
+                                         GetWindowThreadProcessId(bar.window(), nullptr));
+    ASSERT_NE(hook, nullptr);
+    SendMessageA(bar.window(), WM_NULL, 0, 0);
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(g_apartment.answer, S_FALSE) << "the thread's apartment exists already";
+}
+
 TEST(BarMenus, SystemMenuCarriesTheThreeCommands) {
     TempSettings ini(kOptions);
     BarRun bar(ini.path(), "");

@@ -11,6 +11,7 @@
 #include <sstream>
 #include <string>
 
+#include "app/bar_state.h"
 #include "app/bar_test_support.h"
 #include "config/dialog_driver.h"
 #include "res/resource.h"
@@ -244,6 +245,30 @@ TEST_F(DpiWindow, BarFollowsAMoveToAnotherResolutionAndBack) {
     EXPECT_EQ(FontHeight(textButton), fontHeight);
     // The window rectangle saved is that of the window as it is now.
     EXPECT_EQ(ini.Read("Options", "Width"), std::to_string(before.right - before.left));
+}
+
+// A bar restored on a screen of another resolution is told so by its own move to the stored place: it
+// takes the new font but keeps the stored size, or it would grow or shrink at every start.
+TEST_F(DpiWindow, WhileOpeningTheStoredSizeStays) {
+    const int dpi = ScreenDpi();
+    TempSettings ini(kSettings);
+    BarRun bar(ini.path(), "");
+    const HWND window = bar.window();
+    ASSERT_NE(window, nullptr);
+    const HWND textButton = GetDlgItem(window, IDC_BAR_FIRST + 1);
+    const int fontHeight = FontHeight(textButton);
+    RECT before = {};
+    GetWindowRect(window, &before);
+    RECT suggested = {before.left, before.top, before.left + (before.right - before.left) * 3 / 2,
+                      before.top + (before.bottom - before.top) * 3 / 2};
+    BarStateOf(window)->opening = true;
+    SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi * 3 / 2, dpi * 3 / 2), reinterpret_cast<LPARAM>(&suggested));
+    BarStateOf(window)->opening = false;
+    RECT after = {};
+    GetWindowRect(window, &after);
+    EXPECT_TRUE(EqualRect(&after, &before));
+    EXPECT_NEAR(FontHeight(textButton), fontHeight * 3 / 2, 1);
+    SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&before));
 }
 
 }  // namespace

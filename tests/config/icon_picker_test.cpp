@@ -1,6 +1,7 @@
 // The Select icon dialog through the real bar and configuration dialog under Wine: the icons of a real
 // file, a typed name, the fast default, full paths, Cancel, the standard icons, and the icons' lifetimes.
 #include <windows.h>
+#include <htmlhelp.h>
 #include <shellapi.h>
 
 #include <gtest/gtest.h>
@@ -9,11 +10,11 @@
 #include <vector>
 
 #include "app/bar_test_support.h"
-#include "base/help.h"
 #include "config/icon_picker.h"
 #include "dialog_driver.h"
 #include "res/resource.h"
 #include "settings/settings_records.h"
+#include "support/help_calls.h"
 #include "support/test_files.h"
 
 namespace {
@@ -330,20 +331,26 @@ TEST_F(IconPicker, MovedButtonsLeaveNoBorrowedIconOnTheBar) {
     }
 }
 
-// Every control of both dialogs answers context help with a topic of the shared map.
+// F1 on every control of both dialogs asks the help for that control, with a topic of the shared map.
 TEST_F(IconPicker, EveryControlHasAHelpTopic) {
     TempSettings ini("[Options]\r\nRows=2\r\nCols=8\r\n[Buttons]\r\nCommand1=" + SystemFile("notepad.exe") + "\r\n");
     BarRun bar(ini.path(), "");
     const HWND picker = Open(bar);
     ASSERT_TRUE(picker);
+    HelpRecorder help;
     int checked = 0;
     for (HWND dialog : {config_, picker}) {
         for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
             const int id = GetDlgCtrlID(child);
             if (id == 0xFFFF || id == -1 || id == IDC_CONFIG_FOREGROUND) continue;  // plain labels, the hidden box
-            bool found = false;
-            for (const DWORD* pair = helpIdMap; pair[0] != 0; pair += 2) found = found || pair[0] == static_cast<DWORD>(id);
-            EXPECT_TRUE(found) << id;
+            help.Clear();
+            HELPINFO info{sizeof info, HELPINFO_WINDOW, id, child, 0, {}};
+            SendMessageA(dialog, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+            const std::vector<HelpCall> calls = help.calls();
+            ASSERT_EQ(calls.size(), 1u) << id;
+            EXPECT_EQ(calls[0].command, static_cast<UINT>(HH_TP_HELP_WM_HELP)) << id;
+            EXPECT_EQ(calls[0].caller, child) << id;
+            EXPECT_NE(MappedTopic(calls[0].data, id), 0u) << id;
             ++checked;
         }
     }
