@@ -8,7 +8,7 @@
 #include "app/button_bar.h"
 #include "app/layout_buttons.h"
 #include "app/startup.h"
-#include "base/app_handles.h"
+#include "base/handles.h"
 #include "base/bounded_text.h"
 #include "bench_support.h"
 #include "config/button_icons.h"

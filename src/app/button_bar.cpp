@@ -5,25 +5,20 @@
 #include <objbase.h>
 #include <shellapi.h>
 
-#include "app/bar_dpi.h"
+#include "app/about_box.h"
+#include "app/bar_rules.h"
 #include "app/button_routing.h"
-#include "app/caption.h"
-#include "app/close_rule.h"
-#include "app/hint_text.h"
 #include "app/hint_window.h"
 #include "app/layout_buttons.h"
-#include "app/window_place.h"
 #include "base/ansi_file_name.h"
-#include "base/app_handles.h"
 #include "base/bounded_text.h"
 #include "base/dialog.h"
+#include "base/handles.h"
 #include "base/help.h"
-#include "base/message_boxes.h"
-#include "base/res_strings.h"
+#include "base/messages.h"
 #include "exec/launch.h"
 #include "exec/watched_runs.h"
 #include "res/resource.h"
-#include "settings/about_box.h"
 #include "settings/settings_records.h"
 
 namespace {
@@ -83,10 +78,10 @@ void SaveNormalPlace(HWND window) {
 BOOL OnInitDialog(HWND window, BarState& state) {
     g_app.mainWindow = window;
     state.opening = true;
-    AnnounceMainFile(window);
+    SetMainFile(window, FieldText(g_paths.mainFile));
     AddSystemMenuItems(window);
     // Before the bar takes its place, which may be on a screen of another resolution.
-    SetUpBarDpi(window, state);
+    SetUpBarDpi(window, state.dpi);
     RestoreWindowPlace(window);
     LayoutButtons();
     DragAcceptFiles(window, TRUE);
@@ -114,26 +109,25 @@ void OnNeedText(NMHDR* header) {
     info->hinst = nullptr;
 }
 
-// The first dropped name becomes the main file: through the wide name, so that letters the code page
-// lacks, or a name that needs more bytes than a path field has, give the short form. False, after
-// telling the user, when no name can open it; the main file then stays as it was.
-bool TakeDroppedName(HDROP drop) {
-    wchar_t name[MAX_PATH];
-    if (DragQueryFileW(drop, 0, name, MAX_PATH) == 0) {
-        DragQueryFileA(drop, 0, g_paths.mainFile, sizeof g_paths.mainFile);
-        g_paths.mainFile[sizeof g_paths.mainFile - 1] = '\0';
+// The first dropped name, through the wide name, so that letters the code page lacks, or a name that
+// needs more bytes than a path field has, give the short form. False, after telling the user, when no
+// name can open it.
+bool DroppedName(HDROP drop, char (&name)[kPathSize]) {
+    wchar_t wide[MAX_PATH];
+    if (DragQueryFileW(drop, 0, wide, MAX_PATH) == 0) {
+        DragQueryFileA(drop, 0, name, sizeof name);
+        name[sizeof name - 1] = '\0';
         return true;
     }
-    char converted[MAX_PATH];
-    if (!TakeWideFileName(name, converted)) return false;
-    CopyText(g_paths.mainFile, converted);
-    return true;
+    return TakeWideFileName(wide, name);
 }
 
+// The dropped name becomes the main file; without one the main file stays as it was.
 void OnDropFiles(HWND window, HDROP drop) {
-    const bool taken = TakeDroppedName(drop);
+    char name[kPathSize] = "";
+    const bool taken = DroppedName(drop, name);
     DragFinish(drop);
-    if (taken) AnnounceMainFile(window);
+    if (taken) SetMainFile(window, FieldText(name));
 }
 
 void OnCommand(HWND window, BarState& state, WPARAM wParam) {
@@ -144,10 +138,10 @@ void OnCommand(HWND window, BarState& state, WPARAM wParam) {
         if (k < 0 || k >= kButtonCount) return;
         const ButtonDef& def = g_settings.buttons[k];
         if (def.tip[0] != '\0') {
-            ShowHint(state, def.tip);
+            ShowHint(state.hintWindow, state.contextPoint, def.tip);
         } else {
             const int description = TypeDescriptionId(def.type);
-            ShowHint(state, description ? ResStr(description).text : "");
+            ShowHint(state.hintWindow, state.contextPoint, description ? ResStr(description).text : "");
         }
         return;
     }
@@ -219,6 +213,33 @@ BOOL OnSysCommand(HWND window, WPARAM command) {
 }
 }  // namespace
 
+ButtonClass g_buttonClass;
+
+namespace {
+LRESULT OnButtonRightUp(HWND button, WPARAM wParam, LPARAM lParam) {
+    BarState* bar = BarStateOf(GetParent(button));
+    const int k = GetDlgCtrlID(button) - IDC_BAR_FIRST;
+    HMENU menu = (bar != nullptr && k >= 0 && k < kButtonCount) ? CreatePopupMenu() : nullptr;
+    if (!menu) return CallWindowProcA(g_buttonClass.systemButtonProc, button, WM_RBUTTONUP, wParam, lParam);
+    bar->contextButton = k;
+    // "What is this?" is left out exactly when the tooltip already shows the button's hint.
+    if (g_settings.buttons[k].tip[0] == '\0' || !g_settings.options.displayTips)
+        AppendMenuA(menu, MF_STRING, IDM_WHAT_IS_THIS, ResStr(IDS_MENU_WHAT_IS_THIS).text);
+    AppendMenuA(menu, MF_STRING, IDM_PROPERTIES, ResStr(IDS_MENU_PROPERTIES).text);
+    POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    MapWindowPoints(button, HWND_DESKTOP, &point, 1);
+    bar->contextPoint = point;
+    TrackPopupMenu(menu, TPM_RIGHTBUTTON, point.x, point.y, 0, g_app.mainWindow, nullptr);
+    DestroyMenu(menu);
+    return 0;
+}
+}  // namespace
+
+LRESULT CALLBACK BarButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_RBUTTONUP) return OnButtonRightUp(button, wParam, lParam);
+    return CallWindowProcA(g_buttonClass.systemButtonProc, button, message, wParam, lParam);
+}
+
 BarState* BarStateOf(HWND bar) {
     if (bar == nullptr || bar != g_app.mainWindow) return nullptr;
     return reinterpret_cast<BarState*>(GetWindowLongPtrA(bar, DWLP_USER));
@@ -246,10 +267,10 @@ INT_PTR CALLBACK ButtonBarProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         state->hintWindow = nullptr;
         if (state->tooltip) DestroyWindow(state->tooltip);
         state->tooltip = nullptr;
-        ReleaseBarDpi(*state);
+        ReleaseBarDpi(state->dpi);
         return TRUE;
     case WM_DPICHANGED:
-        FollowDpi(window, *state, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        FollowDpi(window, state->dpi, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam), state->opening);
         return TRUE;
     case WM_WINDOWPOSCHANGED:
         OnWindowPosChanged(window, *state, reinterpret_cast<const WINDOWPOS*>(lParam));

@@ -1,14 +1,15 @@
 // A press on a bar button, routed to what its type does.
 #include "app/button_routing.h"
 
-#include "app/button_action.h"
-#include "app/caption.h"
+#include "app/about_box.h"
+#include "app/bar_frame.h"
 #include "app/layout_buttons.h"
+#include "base/bounded_text.h"
 #include "base/help.h"
 #include "config/config_dialog.h"
 #include "exec/launch.h"
-#include "settings/about_box.h"
-#include "settings/selection_dialog.h"
+#include "settings/main_file.h"
+#include "settings/selection.h"
 #include "settings/settings_records.h"
 
 void ConfigureFromButton(HWND bar, int start) {
@@ -17,16 +18,30 @@ void ConfigureFromButton(HWND bar, int start) {
 }
 
 void ActivateButton(HWND bar, int k) {
-    const int type = (k >= 0 && k < kButtonCount) ? g_settings.buttons[k].type : -1;
-    switch (ActionForButton(k, type)) {
-    case ButtonAction::kRunCommand: RunButtonCommand(k); break;
-    case ButtonAction::kSelectMainFile:
-        if (RunSelectionDialog(bar, SelectionMode::kMainFile)) UpdateCaption(bar);
+    if (k < 0 || k >= kButtonCount) return;
+    char value[kPathSize];
+    switch (g_settings.buttons[k].type) {
+    case kTypeExecute:
+        RunButtonCommand(k);
         break;
-    case ButtonAction::kSelectFolder: RunSelectionDialog(bar, SelectionMode::kFolder); break;
-    case ButtonAction::kConfigure: ConfigureFromButton(bar, 0); break;
-    case ButtonAction::kHelpIndex: ShowHelpIndex(); break;
-    case ButtonAction::kAbout: RunAboutDialog(bar); break;
-    case ButtonAction::kNothing: break;
+    case kTypeFileSelection:
+        CopyText(value, FieldText(g_paths.mainFile));
+        if (RunSelectionDialog(bar, SelectionMode::kMainFile, value)) SetMainFile(bar, FieldText(value));
+        break;
+    case kTypeFolderSelection:
+        CopyText(value, FieldText(g_paths.defaultFolder));
+        if (RunSelectionDialog(bar, SelectionMode::kFolder, value)) TakeDefaultFolder(FieldText(value));
+        break;
+    case kTypeConfiguration:
+        ConfigureFromButton(bar, 0);
+        break;
+    case kTypeHelpIndex:
+        ShowHelpIndex();
+        break;
+    case kTypeAbout:
+        RunAboutDialog(bar);
+        break;
+    default:  // an invisible button, or a type the settings file should not hold
+        break;
     }
 }

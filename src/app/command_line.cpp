@@ -106,17 +106,6 @@ bool TakeOptionValue(ArgumentScanner& scanner, char* target, std::size_t room, c
     return true;
 }
 
-void SplitExtension(const char* path, char* base, std::size_t baseRoom, char* extension, std::size_t extensionRoom) {
-    const char* dot = std::strrchr(path, '.');
-    const char* slash = std::strrchr(path, '\\');
-    if (dot && slash && dot < slash) dot = nullptr;
-    const std::size_t length = std::strlen(path);
-    const std::size_t baseLength = dot ? static_cast<std::size_t>(dot - path) : length;
-    // The extension is taken first: base may be the same buffer as path.
-    if (extension) text::CopyInto(extension, extensionRoom, dot ? std::string_view(dot) : std::string_view());
-    if (base) text::CopyInto(base, baseRoom, std::string_view(path, baseLength));
-}
-
 void ScanCommandLine(char* text, StartupArguments& arguments) {
     ArgumentScanner scanner;
     for (char* argument = NextArgument(scanner, text); argument; argument = NextArgument(scanner, nullptr)) {
@@ -136,13 +125,3 @@ void ScanCommandLine(char* text, StartupArguments& arguments) {
     }
 }
 
-void ReplaceFileName(char* path, std::size_t room, std::string_view name) {
-    const std::size_t length = text::BoundedLength(path, room);
-    std::size_t keep = 0;
-    for (std::size_t i = 0; i < length; ++i) {
-        if (path[i] == '\\') keep = i + 1;
-    }
-    if (keep >= room) keep = room - 1;
-    path[keep] = '\0';
-    text::AppendInto(path, room, name);
-}

@@ -29,10 +29,6 @@ wchar_t* ArgumentAt(wchar_t* text, int number);
 bool TakeOptionValue(ArgumentScanner& scanner, char* target, std::size_t room, const char* argument,
                      const char* form1, const char* form2, bool* cut = nullptr);
 
-// Splits path at its last "." when that dot stands after the last "\"; base and extension may be null
-// and base may be path itself.
-void SplitExtension(const char* path, char* base, std::size_t baseRoom, char* extension, std::size_t extensionRoom);
-
 struct StartupArguments {
     char settingsFile[260] = "";
     char defaultFolder[260] = "";
@@ -48,5 +44,3 @@ struct StartupArguments {
 // field is cut, and for the settings file that is noted.
 void ScanCommandLine(char* text, StartupArguments& arguments);
 
-// Replaces everything after the last "\" of path (or all of it) by name.
-void ReplaceFileName(char* path, std::size_t room, std::string_view name);

@@ -1,37 +1,17 @@
-// The hint window and the bar buttons' context menu.
+// The hint window.
 #include "app/hint_window.h"
 
-#include "app/hint_text.h"
-#include "base/app_handles.h"
+#include "app/bar_rules.h"
+#include "base/handles.h"
 #include "base/bounded_text.h"
 #include "base/dpi.h"
-#include "base/res_strings.h"
+#include "base/messages.h"
 #include "res/resource.h"
 #include "settings/settings_records.h"
-
-ButtonClass g_buttonClass;
 
 namespace {
 // The room of a hint: a button's tip or a type's description, line breaks doubled.
 constexpr std::size_t kHintSize = 256;
-
-LRESULT OnButtonRightUp(HWND button, WPARAM wParam, LPARAM lParam) {
-    BarState* bar = BarStateOf(GetParent(button));
-    const int k = GetDlgCtrlID(button) - IDC_BAR_FIRST;
-    HMENU menu = (bar != nullptr && k >= 0 && k < kButtonCount) ? CreatePopupMenu() : nullptr;
-    if (!menu) return CallWindowProcA(g_buttonClass.systemButtonProc, button, WM_RBUTTONUP, wParam, lParam);
-    bar->contextButton = k;
-    // "What is this?" is left out exactly when the tooltip already shows the button's hint.
-    if (g_settings.buttons[k].tip[0] == '\0' || !g_settings.options.displayTips)
-        AppendMenuA(menu, MF_STRING, IDM_WHAT_IS_THIS, ResStr(IDS_MENU_WHAT_IS_THIS).text);
-    AppendMenuA(menu, MF_STRING, IDM_PROPERTIES, ResStr(IDS_MENU_PROPERTIES).text);
-    POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    MapWindowPoints(button, HWND_DESKTOP, &point, 1);
-    bar->contextPoint = point;
-    TrackPopupMenu(menu, TPM_RIGHTBUTTON, point.x, point.y, 0, g_app.mainWindow, nullptr);
-    DestroyMenu(menu);
-    return 0;
-}
 
 // The hint's font: the stock one as it is at 96 dpi, a copy in proportion at other resolutions, where the
 // stock font keeps its size in pixels. Selected into a device context for the life of the object.
@@ -76,12 +56,12 @@ void PaintHint(HWND window) {
 }
 }  // namespace
 
-void ShowHint(BarState& bar, const char* text) {
-    if (!bar.hintWindow) {
-        bar.hintWindow = CreateWindowExA(WS_EX_CONTEXTHELP, ResStr(IDS_HINT_CLASS).text, nullptr, WS_POPUP | WS_BORDER,
+void ShowHint(HWND& hintWindow, POINT at, const char* text) {
+    if (!hintWindow) {
+        hintWindow = CreateWindowExA(WS_EX_CONTEXTHELP, ResStr(IDS_HINT_CLASS).text, nullptr, WS_POPUP | WS_BORDER,
                                          0, 0, 0, 0, g_app.mainWindow, nullptr, g_app.appInstance, nullptr);
     }
-    HWND hint = bar.hintWindow;
+    HWND hint = hintWindow;
     if (!hint) return;
     char shown[kHintSize];
     CopyText(shown, text);
@@ -95,7 +75,7 @@ void ShowHint(BarState& bar, const char* text) {
     }
     ReleaseDC(hint, dc);
     const HintPlace place =
-        PlaceHint(bar.contextPoint.x, bar.contextPoint.y, measured.right - measured.left,
+        PlaceHint(at.x, at.y, measured.right - measured.left,
                   measured.bottom - measured.top, GetSystemMetrics(SM_CYCURSOR), GetSystemMetrics(SM_CXBORDER),
                   GetSystemMetrics(SM_CYBORDER), GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     InvalidateRect(hint, nullptr, TRUE);
@@ -121,9 +101,4 @@ LRESULT CALLBACK HintWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
-}
-
-LRESULT CALLBACK BarButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_RBUTTONUP) return OnButtonRightUp(button, wParam, lParam);
-    return CallWindowProcA(g_buttonClass.systemButtonProc, button, message, wParam, lParam);
 }

@@ -1,13 +1,10 @@
-// The hint window and the bar buttons' window procedure (the context menu).
+// The hint window: a plain popup that shows a button's tip or its type's description below the point
+// of a right click, and hides at the next click or key.
 #pragma once
 
 #include <windows.h>
 
-#include "app/bar_state.h"
-
 // The hint window shows its own window text.
 LRESULT CALLBACK HintWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-// Procedure of the process-local "Button" class; hands what it does not take to the system's.
-LRESULT CALLBACK BarButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam);
-// Shows text in the bar's hint window (made at the first hint) below the point of the last right click.
-void ShowHint(BarState& bar, const char* text);
+// Shows text in `hint` (made at the first hint, owned by the bar) below `at`.
+void ShowHint(HWND& hint, POINT at, const char* text);

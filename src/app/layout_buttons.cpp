@@ -1,12 +1,12 @@
 // The grid layout's Win32 shell: measures, gives each cell its face and title, and moves all buttons in one batch.
 #include "app/layout_buttons.h"
-#include "app/window_moves.h"
+#include "app/bar_rules.h"
 
 #include <windows.h>
 
 #include <cstring>
 
-#include "base/app_handles.h"
+#include "base/handles.h"
 #include "base/dpi.h"
 #include "config/button_icons.h"
 #include "res/resource.h"

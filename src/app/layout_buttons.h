@@ -1,7 +1,7 @@
 // The grid layout of the button bar: places, shows and hides the 50 bar buttons and applies "always on top".
 #pragma once
 
-#include "app/grid_layout.h"
+#include "app/bar_rules.h"
 
 // What the layout keeps between calls: the bar's resolution and the smallest cell that still shows a
 // normal icon at it, measured by the first layout and again when the bar moves to another resolution.

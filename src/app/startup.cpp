@@ -11,14 +11,15 @@
 #include "app/button_bar.h"
 #include "app/command_line.h"
 #include "app/hint_window.h"
-#include "app/shutdown.h"
 #include "base/ansi_file_name.h"
-#include "base/app_handles.h"
+#include "base/handles.h"
 #include "base/bounded_text.h"
-#include "base/message_boxes.h"
-#include "base/res_strings.h"
+#include "base/messages.h"
 #include "config/button_icons.h"
 #include "exec/launch.h"
+#include "exec/logs.h"
+#include "exec/run_rules.h"
+#include "settings/main_file.h"
 #include "res/resource.h"
 #include "settings/settings_file.h"
 #include "settings/settings_location.h"
@@ -179,6 +180,13 @@ bool RegisterWindowClasses() {
     record.hInstance = g_app.appInstance;
     record.lpszClassName = "Button";
     return RegisterClassExA(&record) != 0;
+}
+
+void SaveOnExit() {
+    FinishShellRecent();
+    WriteOptionString(IDS_KEY_LAST_FILE, g_paths.mainFile);
+    if (g_paths.mainFile[0] != '\0') WriteOptionString(IDS_KEY_LAST_DIR, g_paths.defaultFolder);
+    DeleteLogFiles();
 }
 
 int RunBrisolt(HINSTANCE instance, const char* commandLine) {

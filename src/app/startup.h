@@ -1,4 +1,5 @@
-// Start-up: the command line, the settings file, window classes and the button bar's run.
+// The program's life: the command line, the settings file, window classes, the button bar's run and what
+// is saved when it has closed.
 #pragma once
 
 #include <windows.h>
@@ -6,6 +7,9 @@
 // The whole life of the program; returns its exit status (or ends the process itself).
 int RunBrisolt(HINSTANCE instance, const char* commandLine);
 
+// After the button bar has closed: the shell told of the last main file, "Last file", "LastDir", and the
+// logs deleted.
+void SaveOnExit();
 // Fills helpFile and logWrapperPath from the program's own path.
 void InitModulePaths();
 // Registers "Brisolt_hint" and the process-local "Button" class; false when either fails.

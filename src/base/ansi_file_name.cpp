@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "base/bounded_text.h"
-#include "base/message_boxes.h"
+#include "base/messages.h"
 
 namespace {
 // Writes `wide` into out as ANSI when every letter comes through as itself and the whole text fits.

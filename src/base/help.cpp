@@ -3,7 +3,7 @@
 
 #include <htmlhelp.h>
 
-#include "base/app_handles.h"
+#include "base/handles.h"
 #include "base/bounded_text.h"
 #include "res/resource.h"
 

@@ -5,9 +5,9 @@
 
 #include <climits>
 
-#include "base/app_handles.h"
+#include "base/handles.h"
 #include "base/dpi.h"
-#include "config/button_icon_rules.h"
+#include "config/config_rules.h"
 #include "res/resource.h"
 
 ButtonIconSizes g_buttonIconSizes;

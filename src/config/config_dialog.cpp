@@ -4,15 +4,15 @@
 
 #include <commctrl.h>
 
-#include "base/app_handles.h"
+#include "base/handles.h"
 #include "base/dialog.h"
 #include "base/help.h"
-#include "base/res_strings.h"
+#include "base/messages.h"
 #include "config/button_icons.h"
-#include "config/config_grid.h"
+#include "config/config_rules.h"
 #include "config/icon_picker.h"
 #include "res/resource.h"
-#include "settings/file_selection.h"
+#include "settings/selection.h"
 #include "settings/settings_file.h"
 
 namespace {

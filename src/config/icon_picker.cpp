@@ -4,18 +4,16 @@
 
 #include <shellapi.h>
 
-#include "base/app_handles.h"
+#include "base/handles.h"
 #include "base/bounded_text.h"
 #include "base/dialog.h"
 #include "base/dpi.h"
 #include "base/help.h"
-#include "base/owned_handle.h"
-#include "base/res_strings.h"
-#include "config/button_icon_rules.h"
+#include "base/messages.h"
+#include "config/config_rules.h"
 #include "config/button_icons.h"
-#include "config/icon_list_rules.h"
 #include "res/resource.h"
-#include "settings/file_selection.h"
+#include "settings/selection.h"
 
 namespace {
 

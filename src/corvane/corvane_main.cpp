@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "base/search_order.h"
+#include "corvane/console_copy.h"
 #include "corvane/wrapper_args.h"
 
 namespace {
@@ -12,7 +13,6 @@ namespace {
 struct OutputSink {
     CRITICAL_SECTION lock;
     HANDLE log = INVALID_HANDLE_VALUE;
-    HANDLE passThrough = nullptr;   // our own stdout; null when we have none or it broke
     HANDLE pipe = nullptr;          // read end of the child's stdout and stderr
     bool closed = false;            // set once the closing line is written: later output is dropped
     bool anythingWritten = false;
@@ -29,45 +29,12 @@ constexpr DWORD kPipeBufferBytes = 1 << 20;
 // a process the command left running may hold the pipe open for as long as it lives.
 constexpr DWORD kQuietAfterExitMs = 1000;
 
-// Room for the pass-through copy when our stdout is slower than the pipe.
-constexpr std::size_t kConsoleQueueBytes = 1 << 20;
-
-// A console that completes no write for this long is stuck (a user selecting text in it): its copy
-// is dropped until it takes output again, so that neither the log nor the command waits for it.
-constexpr DWORD kConsoleStallMs = 1000;
-
-// The pass-through copy, queued by the drain thread and written by a thread of its own; under g_sink.lock.
-struct ConsoleCopy {
-    CONDITION_VARIABLE queued = CONDITION_VARIABLE_INIT;  // bytes queued, or the end
-    CONDITION_VARIABLE room = CONDITION_VARIABLE_INIT;    // a write completed
-    std::size_t start = 0;
-    std::size_t size = 0;
-    unsigned long writes = 0;   // completed writes: a slow console moves, a stuck one does not
-    bool stalled = false;       // copies are dropped until the next write completes
-    bool ended = false;         // nothing more is queued
-    bool drainWaits = false;    // the drain thread waits for room, not for the pipe
-};
-
-ConsoleCopy g_console;
-
-// The large buffers, in a record without initialisers so that they take no room in the program file.
+// One read of the pipe, in a record without initialisers so that it takes no room in the program file.
 struct Buffers {
-    char chunk[65536];                // one read of the pipe
-    char queue[kConsoleQueueBytes];   // the pass-through copy, a ring
+    char chunk[65536];
 };
 
 Buffers g_buffers;
-
-bool WriteAll(HANDLE target, const char* data, std::size_t size) {
-    while (size > 0) {
-        const DWORD chunk = size > 0x10000000 ? 0x10000000 : static_cast<DWORD>(size);
-        DWORD written = 0;
-        if (!WriteFile(target, data, chunk, &written, nullptr) || written == 0) return false;
-        data += written;
-        size -= written;
-    }
-    return true;
-}
 
 void WriteLog(std::string_view text) {
     if (g_sink.log == INVALID_HANDLE_VALUE || text.empty()) return;
@@ -107,59 +74,7 @@ std::string_view StartFailureLine(DWORD error, char (&line)[kFailureLineRoom]) {
 // A text buffer of size bytes from the process heap, or null when memory is short.
 char* AllocateText(std::size_t size) { return static_cast<char*>(HeapAlloc(GetProcessHeap(), 0, size)); }
 
-// Writes the queued copy to our stdout, in pieces no larger than a chunk so that a slow console still moves.
-DWORD WINAPI WriteConsoleCopy(LPVOID) {
-    ConsoleCopy& copy = g_console;
-    EnterCriticalSection(&g_sink.lock);
-    for (;;) {
-        while (copy.size == 0 && !copy.ended) SleepConditionVariableCS(&copy.queued, &g_sink.lock, INFINITE);
-        if (copy.size == 0) break;
-        std::size_t piece = kConsoleQueueBytes - copy.start;
-        if (piece > copy.size) piece = copy.size;
-        if (piece > sizeof g_buffers.chunk) piece = sizeof g_buffers.chunk;
-        LeaveCriticalSection(&g_sink.lock);
-        const bool written = WriteAll(g_sink.passThrough, g_buffers.queue + copy.start, piece);
-        EnterCriticalSection(&g_sink.lock);
-        copy.start = (copy.start + piece) % kConsoleQueueBytes;
-        copy.size -= piece;
-        ++copy.writes;
-        copy.stalled = false;
-        if (!written) {
-            g_sink.passThrough = nullptr;
-            copy.size = 0;
-        }
-        WakeConditionVariable(&copy.room);
-        if (!written) break;
-    }
-    LeaveCriticalSection(&g_sink.lock);
-    return 0;
-}
-
-// Queues a console copy of data, under the lock: waits while the console moves, drops what a stuck one cannot take.
-void QueueConsoleCopy(const char* data, std::size_t size) {
-    ConsoleCopy& copy = g_console;
-    while (size > 0 && g_sink.passThrough != nullptr && !copy.stalled) {
-        if (copy.size == kConsoleQueueBytes) {
-            const unsigned long writes = copy.writes;
-            copy.drainWaits = true;
-            const BOOL woken = SleepConditionVariableCS(&copy.room, &g_sink.lock, kConsoleStallMs);
-            copy.drainWaits = false;
-            if (!woken && copy.writes == writes) copy.stalled = true;
-            continue;
-        }
-        const std::size_t end = (copy.start + copy.size) % kConsoleQueueBytes;
-        std::size_t piece = kConsoleQueueBytes - copy.size;
-        if (piece > kConsoleQueueBytes - end) piece = kConsoleQueueBytes - end;
-        if (piece > size) piece = size;
-        CopyMemory(g_buffers.queue + end, data, piece);
-        copy.size += piece;
-        data += piece;
-        size -= piece;
-        WakeConditionVariable(&copy.queued);
-    }
-}
-
-// Reads the pipe into the log; the console gets its copy through WriteConsoleCopy, so it never holds the log up.
+// Reads the pipe into the log; the console gets its copy through the console copy, so it never holds the log up.
 DWORD WINAPI DrainPipe(LPVOID) {
     char* const chunk = g_buffers.chunk;
     for (;;) {
@@ -199,7 +114,7 @@ void WaitForDrain(HANDLE drainThread) {
         const LONG now = g_sink.progress;
         if (now == seen) {
             EnterCriticalSection(&g_sink.lock);
-            const bool quiet = !g_console.drainWaits;
+            const bool quiet = !ConsoleCopyWaitsForRoom();
             if (quiet) {
                 g_sink.closed = true;
                 WriteLogLine(corvane::FormatOutputAbandonedLine());
@@ -209,22 +124,6 @@ void WaitForDrain(HANDLE drainThread) {
         }
         seen = now;
     }
-}
-
-// Lets the console writer finish the queued copy while it keeps moving; a stuck console is left behind.
-void EndConsoleCopy(HANDLE writer) {
-    EnterCriticalSection(&g_sink.lock);
-    g_console.ended = true;
-    WakeConditionVariable(&g_console.queued);
-    for (;;) {
-        const unsigned long writes = g_console.writes;
-        if (g_console.stalled) break;
-        LeaveCriticalSection(&g_sink.lock);
-        const DWORD waited = WaitForSingleObject(writer, kConsoleStallMs);
-        EnterCriticalSection(&g_sink.lock);
-        if (waited != WAIT_TIMEOUT || g_console.writes == writes) break;
-    }
-    LeaveCriticalSection(&g_sink.lock);
 }
 
 DWORD Finish(DWORD exitCode) {
@@ -290,9 +189,7 @@ DWORD Run(const corvane::WrapperArgs& args, char* room, std::size_t roomSize) {
     }
     CloseHandle(process.hThread);
 
-    HANDLE writer = nullptr;
-    if (g_sink.passThrough != nullptr) writer = CreateThread(nullptr, 0, WriteConsoleCopy, nullptr, 0, nullptr);
-    if (writer == nullptr) g_sink.passThrough = nullptr;  // no writer: the log alone
+    StartConsoleCopy(GetStdHandle(STD_OUTPUT_HANDLE), g_sink.lock);
     HANDLE drainThread = CreateThread(nullptr, 0, DrainPipe, nullptr, 0, nullptr);
     if (drainThread == nullptr) {
         DrainPipe(nullptr);  // no thread: read here, the process ends when the pipe does
@@ -303,7 +200,7 @@ DWORD Run(const corvane::WrapperArgs& args, char* room, std::size_t roomSize) {
     CloseHandle(process.hProcess);
     if (drainThread != nullptr) WaitForDrain(drainThread);
     Finish(exitCode);
-    if (writer != nullptr) EndConsoleCopy(writer);
+    EndConsoleCopy();
     return exitCode;
 }
 
@@ -334,8 +231,6 @@ int main() {
         return static_cast<int>(corvane::kWrapperFailureExitCode);
     }
 
-    const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
-    g_sink.passThrough = (out == INVALID_HANDLE_VALUE) ? nullptr : out;
     // CREATE_ALWAYS empties a log file that the caller made beforehand to hold the name.
     g_sink.log = CreateFileA(args.logFile.data(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, nullptr);

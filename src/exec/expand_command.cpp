@@ -5,16 +5,86 @@
 
 #include <string>
 
-#include "base/app_handles.h"
-#include "base/growing_read.h"
+#include "base/handles.h"
 #include "exec/expansion.h"
-#include "exec/query_dialog.h"
+#include "base/dialog.h"
+#include "base/help.h"
 #include "res/resource.h"
 #include "base/bounded_text.h"
-#include "base/res_strings.h"
+#include "base/messages.h"
 #include "settings/settings_records.h"
 
 namespace {
+
+// The query dialog (template 104): asks the user for the value of a "?" placeholder.
+struct QueryDialogData {
+    std::string name;   // shown read-only
+    std::string value;  // in: the value offered; out: the value confirmed with OK
+};
+
+std::string ControlText(HWND dialog, int id) {
+    HWND control = GetDlgItem(dialog, id);
+    const int length = GetWindowTextLengthA(control);
+    if (length <= 0) return std::string();
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const int copied = GetWindowTextA(control, &text[0], length + 1);
+    text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+    return text;
+}
+
+INT_PTR CALLBACK QueryDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* data = DialogData<QueryDialogData>(dialog, message, lParam);
+    if (HandleDialogHelp(message, wParam, lParam, IDH_QUERY)) return TRUE;
+    switch (message) {
+    case WM_INITDIALOG: {
+        SetDlgItemTextA(dialog, IDC_QUERY_NAME, data->name.c_str());
+        SetDlgItemTextA(dialog, IDC_QUERY_VALUE, data->value.c_str());
+        HWND value = GetDlgItem(dialog, IDC_QUERY_VALUE);
+        SendMessageA(value, EM_SETSEL, 0, -1);
+        SetFocus(value);
+        return FALSE;  // the focus is set
+    }
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDOK:
+            if (data) data->value = ControlText(dialog, IDC_QUERY_VALUE);
+            EndDialog(dialog, IDOK);
+            return TRUE;
+        case IDCANCEL:
+            EndDialog(dialog, IDCANCEL);
+            return TRUE;
+        default:
+            return FALSE;
+        }
+    default:
+        return FALSE;
+    }
+}
+
+// Runs the dialog modally over owner; true on OK. A dialog that cannot be shown counts as cancelled.
+bool RunQueryDialog(HWND owner, QueryDialogData& data) {
+    const INT_PTR result = RunDialog(owner, IDD_QUERY, QueryDialogProc, &data);
+    return result == IDOK;
+}
+
+// Calls a system function that answers with the length it needs when the buffer is too small, growing
+// the buffer until the text fits; the text can change between calls, so it asks a few times at most.
+// `call(buffer, size)` returns the length written, the size needed, or 0 on failure.
+template <typename Call>
+bool ReadGrowing(std::string& out, DWORD firstSize, Call call) {
+    std::string buffer(firstSize, '\0');
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        const DWORD length = call(&buffer[0], static_cast<DWORD>(buffer.size()));
+        if (length == 0) return false;
+        if (length < buffer.size()) {
+            out.assign(buffer.data(), length);
+            return true;
+        }
+        buffer.assign(length, '\0');
+    }
+    return false;
+}
+
 
 class SystemExpansionHost : public ExpansionHost {
 public:

@@ -7,23 +7,70 @@
 
 #include <new>
 
-#include "base/app_handles.h"
-#include "exec/compose_command_line.h"
-#include "exec/edit_command_dialog.h"
+#include "base/handles.h"
+#include "exec/run_rules.h"
+#include "base/dialog.h"
+#include "base/help.h"
 #include "exec/expand_command.h"
-#include "exec/log_decision.h"
 #include "exec/logs.h"
-#include "exec/show_mode.h"
 #include "exec/watched_runs.h"
-#include "exec/working_folder.h"
 #include "base/bounded_text.h"
-#include "base/message_boxes.h"
+#include "base/messages.h"
 #include "base/search_order.h"
+#include "res/resource.h"
 #include "settings/settings_records.h"
 
 RunState g_runs;
 
 namespace {
+
+// The edit dialog (template 103): shows the program a run will start and lets the user edit its
+// parameters.
+struct EditCommandData {
+    const char* command;      // shown, not changeable
+    char* options;            // shown and replaced on OK
+    std::size_t optionsRoom;  // bytes in options, NUL included
+};
+
+INT_PTR CALLBACK EditCommandDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* data = DialogData<EditCommandData>(dialog, message, lParam);
+    if (HandleDialogHelp(message, wParam, lParam, IDH_EDIT_COMMAND)) return TRUE;
+    switch (message) {
+    case WM_INITDIALOG: {
+        SetDlgItemTextA(dialog, IDC_EDIT_COMMAND, data->command);
+        HWND options = GetDlgItem(dialog, IDC_EDIT_OPTIONS);
+        // The field takes no more than the options buffer can hold.
+        SendMessageA(options, EM_LIMITTEXT, data->optionsRoom > 1 ? data->optionsRoom - 1 : 1, 0);
+        SetWindowTextA(options, data->options);
+        SendMessageA(options, EM_SETSEL, 0, -1);
+        SetFocus(options);
+        return FALSE;  // the focus is set
+    }
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDOK:
+            if (data && data->optionsRoom > 0) {
+                const int room = data->optionsRoom > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<int>(data->optionsRoom);
+                if (GetDlgItemTextA(dialog, IDC_EDIT_OPTIONS, data->options, room) == 0) data->options[0] = '\0';
+            }
+            EndDialog(dialog, IDOK);
+            return TRUE;
+        case IDCANCEL:
+            EndDialog(dialog, IDCANCEL);
+            return TRUE;
+        default:
+            return FALSE;
+        }
+    default:
+        return FALSE;
+    }
+}
+
+// True on OK (options hold the edited text), false on Cancel.
+bool RunEditCommandDialog(HWND owner, EditCommandData& data) {
+    const INT_PTR result = RunDialog(owner, IDD_EDIT_COMMAND, EditCommandDialogProc, &data);
+    return result == IDOK;
+}
 
 constexpr DWORD kWatchStackSize = 12000;
 // The rooms of the expanded options and command.

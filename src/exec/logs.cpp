@@ -3,12 +3,11 @@
 
 #include <shellapi.h>
 
-#include "base/app_handles.h"
-#include "exec/log_decision.h"
-#include "exec/log_names.h"
+#include "base/handles.h"
+#include "exec/run_rules.h"
 #include "res/resource.h"
 #include "base/bounded_text.h"
-#include "base/res_strings.h"
+#include "base/messages.h"
 #include "settings/settings_records.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <new>
 
-#include "exec/process_tree.h"
+#include "exec/run_rules.h"
 
 namespace {
 

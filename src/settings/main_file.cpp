@@ -4,10 +4,10 @@
 #include <shlobj.h>
 #include <shellapi.h>
 
-#include "base/app_handles.h"
+#include "base/handles.h"
 #include "res/resource.h"
 #include "base/bounded_text.h"
-#include "settings/recent_lists.h"
+#include "settings/settings_rules.h"
 #include "settings/settings_file.h"
 
 void PushRecent(const char* value, RecentList& list) {
@@ -101,8 +101,14 @@ void FinishShellRecent() {
     AddToShellRecent(path);
 }
 
-void MainFileChanged() {
+void TakeMainFile(std::string_view name) {
+    CopyText(g_paths.mainFile, name);
     if (g_paths.mainFile[0] == '\0') return;
     PushRecent(g_paths.mainFile, g_settings.recentFiles);
     AddToShellRecentLater(g_paths.mainFile);
+}
+
+void TakeDefaultFolder(std::string_view folder) {
+    CopyText(g_paths.defaultFolder, folder);
+    PushRecent(g_paths.defaultFolder, g_settings.recentFolders);
 }

@@ -1,8 +1,10 @@
 // The main file and the recent lists: pushing entries and announcing a new main file.
 #pragma once
 
+#include <string_view>
+
 #include "base/bounded_text.h"
-#include "settings/recent_lists.h"
+#include "settings/settings_rules.h"
 #include "settings/settings_records.h"
 
 // Moves or inserts value at the front of recentFiles (with its position) or recentFolders, after
@@ -11,9 +13,11 @@ void PushRecent(const char* value, RecentList& list);
 // The bar's place into "X", "Y", "Width", "Height" and, when the main file is among the recent files
 // as the file holds them now, into its position entry. Only what the file does not hold yet is written.
 void SavePlace(const WindowPlace& place);
-// After a new main file: the recent files and the shell's recent documents. The caption is the
-// bar's to build again.
-void MainFileChanged();
+// Makes `name` the main file; the recent files and the shell's recent documents hear of it unless it is
+// empty. The caption is the bar's to build again.
+void TakeMainFile(std::string_view name);
+// Makes `folder` the default folder and pushes it, even when empty, onto the recent folders.
+void TakeDefaultFolder(std::string_view folder);
 // Adds path to the shell's recent documents unless its shortcut is there already.
 void AddToShellRecent(const char* path);
 // AddToShellRecent a moment later, from the bar's timer, once the bar has settled: the shell takes long to

@@ -4,14 +4,20 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include "base/bounded_text.h"
-#include "settings/recent_lists.h"
+#include "settings/settings_rules.h"
 #include "settings/settings_records.h"
 
 // Room of a settings key name, such as "Icon number50".
 constexpr std::size_t kKeyNameSize = 64;
 using KeyName = FixedText<kKeyNameSize>;
+
+// The block GetPrivateProfileSectionA gives for [section] of file: "key=value" entries each ended by a
+// NUL. The buffer starts with the file's size and grows until the block fits, up to 16 MB; a section
+// larger than that is read as far as it goes. Empty for a missing section or file.
+std::string ReadSectionBlock(const char* section, const char* file);
 
 // Reads the whole file into g_settings (and, when it is empty, the main file and default folder). The
 // buttons' icons are the caller's to load afterwards.

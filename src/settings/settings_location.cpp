@@ -6,7 +6,7 @@
 
 #include "base/ansi_file_name.h"
 #include "base/bounded_text.h"
-#include "base/message_boxes.h"
+#include "base/messages.h"
 #include "settings/settings_rules.h"
 
 namespace {

@@ -1,7 +1,9 @@
-// Rules of the settings file that need no system call.
+// The settings store's rules that need no system call.
 #include "settings/settings_rules.h"
 
-#include "base/bounded_text.h"
+#include <cctype>
+#include <climits>
+#include <string_view>
 
 signed char LowByteSigned(unsigned int value) {
     const unsigned int low = value & 0xFFu;
@@ -70,4 +72,121 @@ bool SameName(std::string_view a, std::string_view b) {
         if (UpperAscii(a[i]) != UpperAscii(b[i])) return false;
     }
     return true;
+}
+
+// ---- Recent lists
+
+int FindRecent(const RecentList& list, std::string_view name) {
+    for (int i = 0; i < kRecentCount; ++i) {
+        if (SameName(FieldText(list.entries[i]), name)) return i;
+    }
+    return -1;
+}
+
+void PushRecentEntry(std::string_view value, RecentList& list, RecentList* positions) {
+    char remembered[kPathSize] = "";
+    int i = FindRecent(list, value);
+    if (i >= 0) {
+        if (positions) CopyText(remembered, FieldText(positions->entries[i]));
+    } else {
+        i = kRecentCount - 1;
+    }
+    for (int n = i; n >= 1; --n) {
+        CopyText(list.entries[n], FieldText(list.entries[n - 1]));
+        if (positions) CopyText(positions->entries[n], FieldText(positions->entries[n - 1]));
+    }
+    CopyText(list.entries[0], value);
+    if (positions) CopyText(positions->entries[0], remembered);
+}
+
+void FormatPosition(const WindowPlace& place, char (&text)[kPathSize]) {
+    FormatText(text, "%d,%d,%d,%d", place.x, place.y, place.width, place.height);
+}
+
+namespace {
+// One "%d" as the C library reads it: optional white space, an optional sign, then digits.
+bool ReadNumber(std::string_view text, std::size_t& at, int& value) {
+    while (at < text.size() && std::isspace(static_cast<unsigned char>(text[at]))) ++at;
+    bool negative = false;
+    if (at < text.size() && (text[at] == '-' || text[at] == '+')) {
+        negative = text[at] == '-';
+        ++at;
+    }
+    if (at >= text.size() || !std::isdigit(static_cast<unsigned char>(text[at]))) return false;
+    long long magnitude = 0;
+    for (; at < text.size() && std::isdigit(static_cast<unsigned char>(text[at])); ++at) {
+        magnitude = magnitude * 10 + (text[at] - '0');
+        if (magnitude > static_cast<long long>(INT_MAX) + 1) return false;
+    }
+    const long long signedValue = negative ? -magnitude : magnitude;
+    if (signedValue > INT_MAX || signedValue < INT_MIN) return false;
+    value = static_cast<int>(signedValue);
+    return true;
+}
+}  // namespace
+
+bool ParsePosition(std::string_view text, WindowPlace& place) {
+    int numbers[4];
+    std::size_t at = 0;
+    for (int k = 0; k < 4; ++k) {
+        if (k > 0) {
+            if (at >= text.size() || text[at] != ',') return false;
+            ++at;
+        }
+        if (!ReadNumber(text, at, numbers[k])) return false;
+    }
+    place = {numbers[0], numbers[1], numbers[2], numbers[3]};
+    return true;
+}
+
+// ---- The filter list
+
+namespace {
+
+// Appends a description and its patterns, each with its NUL, when both fit with one byte left for the
+// final empty string.
+bool AppendPair(FilterList& list, std::size_t& used, std::string_view description, std::string_view patterns) {
+    const std::size_t needed = description.size() + 1 + patterns.size() + 1;
+    if (needed > kFilterListSize - 1 - used) return false;
+    for (std::string_view part : {description, patterns}) {
+        part.copy(list.text + used, part.size());
+        used += part.size();
+        list.text[used++] = '\0';
+    }
+    return true;
+}
+
+// Adds values two by two; false when a pair was left out for want of room.
+bool AppendPairs(FilterList& list, std::size_t& used, const std::vector<std::string>& values) {
+    for (std::size_t k = 0; k + 1 < values.size(); k += 2) {
+        if (!AppendPair(list, used, values[k], values[k + 1])) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+FilterList BuildFilterList(const FilterValueReader& userValue, const std::vector<std::string>& defaults) {
+    // Each value takes its length and a NUL: once the values read exceed the list, later ones cannot enter.
+    std::vector<std::string> values;
+    std::size_t wanted = 0;
+    for (int n = 1; wanted <= kFilterListSize; ++n) {
+        std::string value = userValue(n);
+        if (value.empty()) break;
+        wanted += value.size() + 1;
+        values.push_back(std::move(value));
+    }
+    FilterList list;
+    std::size_t used = 0;
+    // A description without patterns ends the list there; the defaults are left out too.
+    if (AppendPairs(list, used, values) && values.size() % 2 == 0) {
+        std::vector<std::string> defaultTexts;
+        for (const std::string& text : defaults) {
+            if (text.empty()) break;
+            defaultTexts.push_back(text);
+        }
+        AppendPairs(list, used, defaultTexts);
+    }
+    list.text[used] = '\0';
+    return list;
 }

@@ -1,8 +1,15 @@
-// Rules of the settings file that need no system call: value truncation, quoting, list compaction, grid bounds.
+// The settings store's rules that need no system call: what the file's values become, the recent lists'
+// moves and window positions, the grid's bounds, where the default file lives and the open-file
+// dialog's filter list; no windows.h.
 #pragma once
 
+#include <cstddef>
+#include <functional>
+#include <string>
 #include <string_view>
+#include <vector>
 
+#include "base/bounded_text.h"
 #include "settings/settings_records.h"
 
 // "Type", "Show" and "Log" keep only the low 8 bits of what the file says, read as a signed value.
@@ -48,3 +55,45 @@ SettingsChoice ChooseSettingsPlace(const SettingsFacts& facts);
 
 // Equality of two file or folder names: letters a..z taken as A..Z, everything else exact.
 bool SameName(std::string_view a, std::string_view b);
+
+// ---- Recent lists
+
+// Moves value to the front of list (inserting it when absent, the tenth entry falling out), spelled
+// as given. With positions, the paired positions move in step and the front takes the matched
+// entry's position, or an empty one for a new value.
+void PushRecentEntry(std::string_view value, RecentList& list, RecentList* positions);
+
+// Index of the first entry equal to name (SameName), or -1.
+int FindRecent(const RecentList& list, std::string_view name);
+
+// A window rectangle as left, top, width, height.
+struct WindowPlace {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// "%d,%d,%d,%d" of the place.
+void FormatPosition(const WindowPlace& place, char (&text)[kPathSize]);
+// Four decimal integers separated by commas, white space allowed before each number; false (and place
+// unchanged) when fewer than four parse or a number does not fit an int.
+bool ParsePosition(std::string_view text, WindowPlace& place);
+
+// ---- The filter list of the open-file dialog: the user's "Filter1", "Filter2", ... pairs, then the defaults
+
+// Room of the whole list, the final empty string included.
+constexpr std::size_t kFilterListSize = 10240;
+
+// NUL-terminated texts in pairs, a description and its patterns, ended by an empty string.
+using FilterList = FixedText<kFilterListSize>;
+
+// The user's value number n (1, 2, ...), empty when the key is missing or empty.
+using FilterValueReader = std::function<std::string(int n)>;
+
+// Reads the user's values until the first empty one and builds the list: the user's pairs, then, when
+// the user gave an even number of values, the default texts (read until their first empty one). An odd
+// number of values ends the list after the last whole pair, without defaults. Pairs are entered whole
+// or not at all: the first pair that would not fit, with room for the final empty string, ends the list,
+// and reading stops once no further value could fit.
+FilterList BuildFilterList(const FilterValueReader& userValue, const std::vector<std::string>& defaults);

@@ -1,7 +1,7 @@
 // Runs the real button bar on a thread of its own inside the test.
 #include "bar_test_support.h"
 
-#include "base/app_handles.h"
+#include "base/handles.h"
 #include "app/button_bar.h"
 #include "app/startup.h"
 #include "res/resource.h"

@@ -7,9 +7,9 @@
 #include <cstring>
 #include <string>
 
-#include "app/bar_state.h"
+#include "app/button_bar.h"
 #include "bar_test_support.h"
-#include "base/app_handles.h"
+#include "base/handles.h"
 #include "exec/launch.h"
 #include "res/resource.h"
 #include "base/bounded_text.h"

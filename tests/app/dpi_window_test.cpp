@@ -11,7 +11,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/bar_state.h"
+#include "app/button_bar.h"
 #include "app/bar_test_support.h"
 #include "config/dialog_driver.h"
 #include "res/resource.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "base/app_handles.h"
+#include "base/handles.h"
 #include "app/layout_buttons.h"
 #include "config/button_icons.h"
 #include "res/resource.h"

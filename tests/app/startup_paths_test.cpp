@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "base/app_handles.h"
-#include "app/bar_state.h"
+#include "base/handles.h"
+#include "app/button_bar.h"
 #include "app/startup.h"
 #include "res/resource.h"
 #include "base/bounded_text.h"

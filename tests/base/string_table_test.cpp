@@ -8,8 +8,8 @@
 #include <set>
 #include <string>
 
-#include "base/app_handles.h"
-#include "base/res_strings.h"
+#include "base/handles.h"
+#include "base/messages.h"
 
 namespace {
 

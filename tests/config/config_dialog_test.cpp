@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "app/bar_state.h"
+#include "app/button_bar.h"
 #include "app/bar_test_support.h"
 #include "dialog_driver.h"
 #include "res/resource.h"

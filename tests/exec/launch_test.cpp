@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-#include "base/app_handles.h"
+#include "base/handles.h"
 #include "exec/launch.h"
 #include "base/search_order.h"
 #include "exec/logs.h"

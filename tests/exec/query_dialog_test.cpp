@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "base/app_handles.h"
+#include "base/handles.h"
 #include "exec/expand_command.h"
 #include "res/resource.h"
 #include "base/bounded_text.h"

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "base/app_handles.h"
+#include "base/handles.h"
 #include "exec/logs.h"
 #include "exec/watched_runs.h"
 #include "support/process_family.h"

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "exec/run_rules.h"
 #include "fuzz_input.h"
 
 namespace {

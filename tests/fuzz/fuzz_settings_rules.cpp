@@ -1,6 +1,8 @@
-// Fuzzes the settings file's rules: the low byte of a number, the quoting of options, the compaction of
-// the recent lists read from the file, the grid bounds and the comparison of names.
+// Fuzzes the settings store's rules: the low byte of a number, the quoting of options, the compaction of
+// the recent lists, the grid bounds and the comparison of names; the recent lists' moves and the
+// position text; and the open-file dialog's filter list with any user values and defaults.
 #include <cctype>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -8,6 +10,7 @@
 #include "fuzz_input.h"
 #include "settings/settings_rules.h"
 
+namespace settings_rules_case {
 namespace {
 
 std::string UpperAscii(std::string_view text) {
@@ -31,7 +34,7 @@ void CheckCompacted(const RecentList& list, const std::vector<std::string_view>&
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+int FuzzSettingsRules(const std::uint8_t* data, std::size_t size) {
     FuzzInput input(data, size);
 
     const auto number = static_cast<unsigned int>(input.Int());
@@ -91,4 +94,194 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     for (; c < kRecentCount; ++c) FUZZ_CHECK(positionList.entries[c][0] == '\0');
     return 0;
+}
+}  // namespace settings_rules_case
+
+namespace recent_lists_case {
+namespace {
+
+using Pair = std::pair<std::string, std::string>;
+
+bool SamePlace(const WindowPlace& a, const WindowPlace& b) {
+    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
+}
+
+Pair PairAt(const RecentList& files, const RecentList& positions, int k) {
+    return {std::string(FieldText(files.entries[k])), std::string(FieldText(positions.entries[k]))};
+}
+
+// The value goes to the front with the position it had (or none), the other pairs keep their order.
+void CheckPush(std::string_view value, RecentList& files, RecentList* positions) {
+    const RecentList oldFiles = files;
+    const RecentList oldPositions = positions ? *positions : RecentList();
+    const int found = FindRecent(files, value);
+    if (found >= 0) {
+        FUZZ_CHECK(found < kRecentCount && SameName(FieldText(files.entries[found]), value));
+        for (int k = 0; k < found; ++k) FUZZ_CHECK(!SameName(FieldText(files.entries[k]), value));
+    }
+    PushRecentEntry(value, files, positions);
+
+    const RecentList newPositions = positions ? *positions : RecentList();
+    const std::string_view front = UpToNul(value.substr(0, kPathSize - 1));
+    FUZZ_CHECK(FieldText(files.entries[0]) == front);
+    const int removed = found >= 0 ? found : kRecentCount - 1;
+    FUZZ_CHECK(FieldText(newPositions.entries[0]) == (found >= 0 ? FieldText(oldPositions.entries[found]) : ""));
+    int next = 1;
+    for (int k = 0; k < kRecentCount; ++k) {
+        if (k == removed) continue;
+        FUZZ_CHECK(PairAt(files, newPositions, next) == PairAt(oldFiles, oldPositions, k));
+        ++next;
+    }
+    for (const auto& entry : files.entries) FUZZ_CHECK(Terminated(entry, kPathSize));
+}
+
+// ParsePosition leaves the place alone on failure, and what it read formats and parses back the same.
+void CheckParse(std::string_view text) {
+    const WindowPlace sentinel{-7, 13, 1234, -99};
+    WindowPlace place = sentinel;
+    const bool parsed = ParsePosition(text, place);
+    if (!parsed) {
+        FUZZ_CHECK(SamePlace(place, sentinel));
+    } else {
+        char formatted[kPathSize];
+        FormatPosition(place, formatted);
+        WindowPlace again;
+        FUZZ_CHECK(ParsePosition(FieldText(formatted), again));
+        FUZZ_CHECK(SamePlace(again, place));
+    }
+
+    // Where no number can overflow, the C library's reading of the same text is the reference.
+    if (text.find('\0') != std::string_view::npos) return;
+    std::size_t digits = 0;
+    for (const char c : text) {
+        digits = std::isdigit(static_cast<unsigned char>(c)) ? digits + 1 : 0;
+        if (digits > 9) return;
+    }
+    const std::string terminated(text);
+    int n[4];
+    const bool scanned = std::sscanf(terminated.c_str(), "%d,%d,%d,%d", &n[0], &n[1], &n[2], &n[3]) == 4;
+    FUZZ_CHECK(scanned == parsed);
+    if (parsed) FUZZ_CHECK(SamePlace(place, WindowPlace{n[0], n[1], n[2], n[3]}));
+}
+
+void CheckRoundTrip(const WindowPlace& place) {
+    char text[kPathSize];
+    FormatPosition(place, text);
+    WindowPlace back;
+    FUZZ_CHECK(ParsePosition(FieldText(text), back));
+    FUZZ_CHECK(SamePlace(back, place));
+}
+
+}  // namespace
+
+int FuzzRecentLists(const std::uint8_t* data, std::size_t size) {
+    FuzzInput input(data, size);
+    RecentList files;
+    RecentList positions;
+    RecentList folders;
+    while (!input.Empty()) {
+        switch (input.Byte() % 5) {
+        case 0: CheckPush(input.Value(), files, &positions); break;
+        case 1: CheckPush(input.Value(), folders, nullptr); break;
+        case 2: {
+            // The bar writes the front file's position when it moves.
+            const int k = input.Byte() % kRecentCount;
+            CopyText(positions.entries[k], input.Line());
+            break;
+        }
+        case 3: CheckParse(input.Line()); break;
+        default: {
+            WindowPlace place;
+            place.x = input.Int();
+            place.y = input.Int();
+            place.width = input.Int();
+            place.height = input.Int();
+            CheckRoundTrip(place);
+            break;
+        }
+        }
+    }
+    return 0;
+}
+}  // namespace recent_lists_case
+
+namespace filter_list_case {
+namespace {
+
+// Values up to the first empty one, as a settings file would give them (a C string has no NUL inside).
+std::vector<std::string> ReadValues(FuzzInput& input, std::size_t count) {
+    std::vector<std::string> values;
+    for (std::size_t k = 0; k < count; ++k) values.emplace_back(UpToNul(input.Value()));
+    return values;
+}
+
+}  // namespace
+
+int FuzzFilterList(const std::uint8_t* data, std::size_t size) {
+    FuzzInput input(data, size);
+    const std::size_t userCount = input.Byte() % 64;
+    const std::size_t defaultCount = input.Byte() % 16;
+    const std::vector<std::string> user = ReadValues(input, userCount);
+    const std::vector<std::string> defaults = ReadValues(input, defaultCount);
+
+    // The reader is asked for 1, 2, 3, ... and never again after an empty answer.
+    int lastAsked = 0;
+    bool answeredEmpty = false;
+    const FilterList list = BuildFilterList(
+        [&](int n) {
+            FUZZ_CHECK(n == lastAsked + 1 && !answeredEmpty);
+            lastAsked = n;
+            const std::string value = static_cast<std::size_t>(n) <= user.size() ? user[n - 1] : std::string();
+            answeredEmpty = value.empty();
+            return value;
+        },
+        defaults);
+
+    // The pairs the list should hold: the user's up to the first empty value, then, after an even number
+    // of them, the defaults up to theirs.
+    std::vector<std::string> wanted;
+    for (const std::string& value : user) {
+        if (value.empty()) break;
+        wanted.push_back(value);
+    }
+    const bool withDefaults = wanted.size() % 2 == 0;
+    const std::size_t userPairs = wanted.size() / 2;
+    wanted.resize(userPairs * 2);
+    if (withDefaults) {
+        for (const std::string& value : defaults) {
+            if (value.empty()) break;
+            wanted.push_back(value);
+        }
+        if (wanted.size() % 2 == 1) wanted.pop_back();
+    }
+
+    // Walk the list: whole pairs in order while they fit with the final empty string.
+    std::size_t used = 0;
+    std::size_t pair = 0;
+    for (; pair * 2 + 1 < wanted.size(); ++pair) {
+        const std::string& description = wanted[pair * 2];
+        const std::string& patterns = wanted[pair * 2 + 1];
+        const std::size_t needed = description.size() + 1 + patterns.size() + 1;
+        if (used + needed > kFilterListSize - 1) break;
+        FUZZ_CHECK(CText(list.text + used, kFilterListSize - used) == description);
+        used += description.size() + 1;
+        FUZZ_CHECK(CText(list.text + used, kFilterListSize - used) == patterns);
+        used += patterns.size() + 1;
+    }
+    FUZZ_CHECK(used < kFilterListSize);
+    FUZZ_CHECK(list.text[used] == '\0');
+    FUZZ_CHECK(used == 0 ? list.text[1] == '\0' : list.text[used - 1] == '\0');
+    return 0;
+}
+}  // namespace filter_list_case
+
+// The first byte chooses the rule; the rest is that rule's input.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) return 0;
+    switch (data[0] % 3) {
+    case 0: return settings_rules_case::FuzzSettingsRules(data + 1, size - 1);
+    case 1: return recent_lists_case::FuzzRecentLists(data + 1, size - 1);
+    case 2: return filter_list_case::FuzzFilterList(data + 1, size - 1);
+    default: return 0;
+    }
 }

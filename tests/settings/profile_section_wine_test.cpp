@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/profile_file.h"
+#include "settings/settings_file.h"
 #include "settings/profile_section.h"
 #include "support/temp_folder.h"
 #include "support/test_files.h"

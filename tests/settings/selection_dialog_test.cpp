@@ -13,11 +13,11 @@
 #include <vector>
 
 #include "app/bar_test_support.h"
-#include "app/shutdown.h"
-#include "base/app_handles.h"
+#include "app/startup.h"
+#include "base/handles.h"
 #include "base/bounded_text.h"
 #include "res/resource.h"
-#include "settings/file_selection.h"
+#include "settings/selection.h"
 #include "settings/settings_records.h"
 #include "support/help_calls.h"
 #include "support/test_files.h"

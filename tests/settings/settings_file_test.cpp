@@ -7,14 +7,13 @@
 
 #include <string>
 
-#include "base/app_handles.h"
+#include "base/handles.h"
 #include "res/resource.h"
 #include "base/bounded_text.h"
 #include "config/button_icons.h"
 #include "settings/main_file.h"
-#include "settings/recent_lists.h"
-#include "settings/settings_file.h"
 #include "settings/settings_rules.h"
+#include "settings/settings_file.h"
 #include "support/dialog_watcher.h"
 #include "support/profile_calls.h"
 #include "support/temp_folder.h"

@@ -1,11 +1,15 @@
-// The settings rules that need no system call: 8-bit values, options quoting, recent lists, grid bounds, names.
-#include "settings/settings_rules.h"
-
+// The settings store's rules that need no system call: 8-bit values, options quoting, recent lists and
+// their positions, grid bounds, names, where the default file lives, and the open-file dialog's filter list.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "base/bounded_text.h"
+#include "settings/settings_rules.h"
 
 namespace {
 
@@ -206,6 +210,192 @@ TEST(ChooseSettingsPlace, Table) {
         const SettingsChoice choice = ChooseSettingsPlace(row.facts);
         EXPECT_EQ(choice.use, row.use) << row.name;
         EXPECT_EQ(choice.seedFrom, row.seedFrom) << row.name;
+    }
+}
+
+}  // namespace
+
+namespace {
+RecentList MakeList(const std::vector<std::string>& values) {
+    RecentList list;
+    for (std::size_t i = 0; i < values.size(); ++i) CopyText(list.entries[i], values[i]);
+    return list;
+}
+
+std::vector<std::string> Entries(const RecentList& list) {
+    std::vector<std::string> out;
+    for (const auto& entry : list.entries) out.emplace_back(FieldText(entry));
+    return out;
+}
+
+std::vector<std::string> Padded(std::vector<std::string> values) {
+    values.resize(kRecentCount);
+    return values;
+}
+}  // namespace
+
+TEST(PushRecentEntry, MovesAMatchWithItsPosition) {
+    RecentList files = MakeList({"f1", "f2", "f3", "f4"});
+    RecentList positions = MakeList({"p1", "p2", "p3", "p4"});
+    PushRecentEntry("f3", files, &positions);
+    EXPECT_EQ(Entries(files), Padded({"f3", "f1", "f2", "f4"}));
+    EXPECT_EQ(Entries(positions), Padded({"p3", "p1", "p2", "p4"}));
+}
+
+TEST(PushRecentEntry, NewEntryPushesTheTenthOut) {
+    std::vector<std::string> names, places;
+    for (int i = 0; i < kRecentCount; ++i) {
+        names.push_back("f" + std::to_string(i));
+        places.push_back("p" + std::to_string(i));
+    }
+    RecentList files = MakeList(names);
+    RecentList positions = MakeList(places);
+    PushRecentEntry("N", files, &positions);
+    std::vector<std::string> expectedFiles{"N"}, expectedPositions{""};
+    for (int i = 0; i < kRecentCount - 1; ++i) {
+        expectedFiles.push_back(names[i]);
+        expectedPositions.push_back(places[i]);
+    }
+    EXPECT_EQ(Entries(files), expectedFiles);
+    EXPECT_EQ(Entries(positions), expectedPositions);
+}
+
+TEST(PushRecentEntry, MatchIgnoresCaseAndTakesTheNewSpelling) {
+    RecentList files = MakeList({"a", "b", "c", "d", "C:\\doc\\a.tex", "e"});
+    RecentList positions = MakeList({"", "", "", "", "1,2,3,4", ""});
+    PushRecentEntry("c:\\DOC\\A.TEX", files, &positions);
+    EXPECT_EQ(Entries(files), Padded({"c:\\DOC\\A.TEX", "a", "b", "c", "d", "e"}));
+    EXPECT_EQ(std::string(positions.entries[0]), "1,2,3,4");
+}
+
+TEST(PushRecentEntry, FoldersHaveNoPositions) {
+    RecentList folders = MakeList({"x", "y"});
+    PushRecentEntry("y", folders, nullptr);
+    EXPECT_EQ(Entries(folders), Padded({"y", "x"}));
+}
+
+TEST(PushRecentEntry, OverlongValueIsCutToTheEntry) {
+    RecentList files;
+    PushRecentEntry(std::string(400, 'q'), files, nullptr);
+    EXPECT_EQ(std::string(files.entries[0]), std::string(kPathSize - 1, 'q'));
+}
+
+TEST(Position, FormatsAndParses) {
+    char text[kPathSize];
+    FormatPosition({120, 80, 452, 96}, text);
+    EXPECT_STREQ(text, "120,80,452,96");
+    WindowPlace place;
+    ASSERT_TRUE(ParsePosition(text, place));
+    EXPECT_EQ(place.x, 120);
+    EXPECT_EQ(place.height, 96);
+    FormatPosition({-32000, -32000, 0, 0}, text);
+    EXPECT_STREQ(text, "-32000,-32000,0,0");
+}
+
+TEST(Position, RejectsWhatDoesNotHoldFourNumbers) {
+    struct Row {
+        const char* text;
+        bool parsed;
+    };
+    const Row rows[] = {
+        {"10,20,300", false},        {"1,2,x,4", false},     {"1, 2, 3, 4", true},   {" 1,2,3,4", true},
+        {"1 ,2,3,4", false},         {"", false},            {"1,2,3,99999999999", false},
+        {"-5,+6,7,8", true},         {"1,2,3,4,5", true},    {"2147483647,-2147483648,1,1", true},
+    };
+    for (const Row& row : rows) {
+        WindowPlace place{9, 9, 9, 9};
+        EXPECT_EQ(ParsePosition(row.text, place), row.parsed) << row.text;
+        if (!row.parsed) {
+            EXPECT_EQ(place.x, 9) << row.text;
+        }
+    }
+}
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+const Texts kDefaults = {"TeX and LaTeX files", "*.tex", "C and C++ files", "*.c;*.cpp", "All files", "*.*"};
+
+// The texts of a list up to its final empty string, or a marker when that end is not inside the buffer.
+Texts Entries(const FilterList& list, std::size_t* length = nullptr) {
+    Texts texts;
+    std::size_t at = 0;
+    while (at < kFilterListSize && list.text[at] != '\0') {
+        const std::size_t end = std::string_view(list.text + at, kFilterListSize - at).find('\0');
+        if (end == std::string_view::npos) return {"<runs past the buffer>"};
+        texts.emplace_back(list.text + at, end);
+        at += end + 1;
+    }
+    if (at >= kFilterListSize) return {"<no final empty string>"};
+    if (length) *length = at + 1;
+    return texts;
+}
+
+// Builds from values as the settings file gives them (a missing key reads as empty), counting the reads.
+FilterList Build(const Texts& user, const Texts& defaults = kDefaults, int* reads = nullptr) {
+    return BuildFilterList(
+        [&](int n) {
+            if (reads) ++*reads;
+            return n <= static_cast<int>(user.size()) ? user[n - 1] : std::string();
+        },
+        defaults);
+}
+
+Texts Join(Texts first, const Texts& second) {
+    first.insert(first.end(), second.begin(), second.end());
+    return first;
+}
+
+TEST(BuildFilterList, UserPairsComeBeforeTheDefaults) {
+    const std::string d255(255, 'd'), p255(255, 'p');
+    const struct {
+        const char* name;
+        Texts user, defaults, expected;
+    } rows[] = {
+        {"no user values", {}, kDefaults, kDefaults},
+        {"one pair", {"BibTeX files", "*.bib"}, kDefaults, Join({"BibTeX files", "*.bib"}, kDefaults)},
+        {"three values: the lone description ends the list", {"A", "*.a", "B"}, kDefaults, {"A", "*.a"}},
+        {"a lone Filter1 leaves no filter", {"A"}, kDefaults, {}},
+        {"a gap after Filter1 stops the reading", {"A", "", "B", "*.b"}, kDefaults, {}},
+        {"values of 255 characters", {d255, p255}, kDefaults, Join({d255, p255}, kDefaults)},
+        {"odd characters pass unchanged", {"T\xE9X | =;\"", "*.t?x;;"}, kDefaults, Join({"T\xE9X | =;\"", "*.t?x;;"}, kDefaults)},
+        {"defaults end at their first empty text", {}, {"E", "*.exe", "", "A", "*.*"}, {"E", "*.exe"}},
+        {"a default description without patterns is left out", {}, {"E", "*.exe", "A"}, {"E", "*.exe"}},
+    };
+    for (const auto& row : rows) EXPECT_EQ(Entries(Build(row.user, row.defaults)), row.expected) << row.name;
+}
+
+// Values of 255 characters take 512 bytes a pair: 19 pairs fit before the final empty string, 20 do not.
+TEST(BuildFilterList, TooManyValuesKeepWholePairsAndTheEnd) {
+    for (int count : {38, 39, 40, 200, 201}) {
+        Texts user;
+        for (int n = 0; n < count; ++n) user.push_back(std::string(255, static_cast<char>('a' + n % 26)));
+        int reads = 0;
+        std::size_t length = 0;
+        const Texts texts = Entries(Build(user, kDefaults, &reads), &length);
+        Texts expected(user.begin(), user.begin() + 2 * std::min(count / 2, 19));
+        // 19 pairs leave 511 bytes, room for the defaults; after a pair that did not fit nothing follows.
+        if (count == 38) expected = Join(expected, kDefaults);
+        EXPECT_EQ(texts, expected) << count;
+        EXPECT_LE(length, kFilterListSize) << count;
+        EXPECT_LE(reads, 42) << count << ": reading goes on past what could fit";
+    }
+    // The defaults, too, go in whole pairs, in order, until one does not fit.
+    const Texts user(38, std::string(255, 'v'));
+    EXPECT_EQ(Entries(Build(user, {"T", "*.tex", "Long", std::string(500, '*'), "A", "*.*"})), Join(user, {"T", "*.tex"}));
+}
+
+// A pair that ends where only the final empty string is left fits; one byte more does not.
+TEST(BuildFilterList, ThePairThatFillsTheBufferExactly) {
+    for (std::size_t extra : {0, 1}) {
+        Texts user(36, std::string(255, 'v'));  // 9216 bytes
+        user.push_back("last");
+        user.push_back(std::string(kFilterListSize - 1 - 36 * 256 - 5 - 1 + extra, 'x'));
+        std::size_t length = 0;
+        const Texts texts = Entries(Build(user), &length);
+        EXPECT_EQ(texts, extra ? Texts(user.begin(), user.begin() + 36) : user) << extra;
+        EXPECT_EQ(length, extra ? 36 * 256 + 1 : kFilterListSize) << extra;
     }
 }
 

@@ -1,0 +1,4 @@
+// The process's own handles.
+#include "base/handles.h"
+
+AppHandles g_app;

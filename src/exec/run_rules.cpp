@@ -1,0 +1,223 @@
+// The rules of a run that need no system call.
+#include "exec/run_rules.h"
+
+#include <cstring>
+
+#include "base/bounded_text.h"
+#include "settings/settings_records.h"
+
+namespace {
+// The platform's SW_* numbers, so this file needs no windows.h.
+constexpr int kSwHide = 0;
+constexpr int kSwShowNormal = 1;
+constexpr int kSwShowMinimized = 2;
+constexpr int kSwShowMaximized = 3;
+}  // namespace
+
+// ---- Paths
+
+void SplitExtension(const char* path, char* base, std::size_t baseRoom, char* extension, std::size_t extensionRoom) {
+    const char* dot = std::strrchr(path, '.');
+    const char* slash = std::strrchr(path, '\\');
+    if (dot && slash && dot < slash) dot = nullptr;
+    const std::size_t length = std::strlen(path);
+    const std::size_t baseLength = dot ? static_cast<std::size_t>(dot - path) : length;
+    // The extension is taken first: base may be the same buffer as path.
+    if (extension) text::CopyInto(extension, extensionRoom, dot ? std::string_view(dot) : std::string_view());
+    if (base) text::CopyInto(base, baseRoom, std::string_view(path, baseLength));
+}
+
+void ReplaceFileName(char* path, std::size_t room, std::string_view name) {
+    const std::size_t length = text::BoundedLength(path, room);
+    std::size_t keep = 0;
+    for (std::size_t i = 0; i < length; ++i) {
+        if (path[i] == '\\') keep = i + 1;
+    }
+    if (keep >= room) keep = room - 1;
+    path[keep] = '\0';
+    text::AppendInto(path, room, name);
+}
+
+std::string WorkingFolder(std::string_view buttonDirectory, std::string_view defaultFolder, std::string_view mainFile) {
+    if (!buttonDirectory.empty()) return std::string(buttonDirectory);
+    if (!defaultFolder.empty()) return std::string(defaultFolder);
+    const std::size_t slash = mainFile.rfind('\\');
+    if (slash == std::string_view::npos) return std::string();
+    // The backslash of a root folder is part of the folder's name.
+    if (slash == 0 || mainFile[slash - 1] == ':') return std::string(mainFile.substr(0, slash + 1));
+    return std::string(mainFile.substr(0, slash));
+}
+
+// ---- Command lines
+
+std::string ComposeCommandLine(bool logged, std::string_view logWrapper, std::string_view logFile,
+                               std::string_view command, std::string_view options) {
+    std::string line;
+    if (logged) {
+        line.append(logWrapper).append(" ");
+        // A name with a blank would split into two of the wrapper's arguments.
+        const bool quote = logFile.find(' ') != std::string_view::npos;
+        if (quote) line.append("\"");
+        line.append(logFile);
+        if (quote) line.append("\"");
+        line.append(" ");
+    }
+    line.append(command);
+    if (!options.empty()) {
+        if (!command.empty()) line.append(" ");
+        line.append(options);
+    }
+    return line;
+}
+
+namespace {
+
+bool HoldsBlank(std::string_view text) {
+    return text.find_first_of(" \t") != std::string_view::npos;
+}
+
+void AppendQuotedIfBlank(std::string& line, std::string_view text) {
+    const bool quote = HoldsBlank(text);
+    if (quote) line.append("\"");
+    line.append(text);
+    if (quote) line.append("\"");
+}
+
+char Upper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool SameText(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (Upper(a[i]) != Upper(b[i])) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string_view AssociationDocument(std::string_view command) {
+    if (command.size() >= 2 && command.front() == '"' && command.back() == '"') return command.substr(1, command.size() - 2);
+    return command;
+}
+
+std::string ComposeAssociationLine(std::string_view program, std::string_view document, std::string_view options) {
+    std::string line;
+    AppendQuotedIfBlank(line, program);
+    line.append(" ");
+    AppendQuotedIfBlank(line, AssociationDocument(document));
+    if (!options.empty()) line.append(" ").append(options);
+    return line;
+}
+
+bool IsProgramItself(std::string_view document, std::string_view program) {
+    document = AssociationDocument(document);
+    if (document.empty() || document.find_first_of("\\/:") != std::string_view::npos) return false;
+    const std::size_t slash = program.find_last_of("\\/");
+    const std::string_view name = slash == std::string_view::npos ? program : program.substr(slash + 1);
+    if (SameText(name, document)) return true;
+    for (const std::string_view extension : {".exe", ".com", ".bat", ".cmd"}) {
+        if (name.size() == document.size() + extension.size() && SameText(name.substr(0, document.size()), document) &&
+            SameText(name.substr(document.size()), extension))
+            return true;
+    }
+    return false;
+}
+
+// ---- Show mode and log
+
+int ShowWindowForMode(int show) {
+    switch (show) {
+    case kShowMinimized: return kSwShowMinimized;
+    case kShowMaximized: return kSwShowMaximized;
+    case kShowInvisible: return kSwHide;
+    default: return kSwShowNormal;  // Normal, Capture and anything the settings file should not hold
+    }
+}
+
+bool IsCaptureMode(int show) {
+    return show == kShowCapture;
+}
+
+LogAction LogActionFor(int logMode, unsigned long exitCode) {
+    switch (logMode) {
+    case kLogAlways: return LogAction::kOpen;
+    case kLogOnError: return exitCode != 0 ? LogAction::kOpen : LogAction::kNothing;
+    case kLogAskUser: return LogAction::kAsk;
+    default: return LogAction::kNothing;
+    }
+}
+
+bool IsLogged(int logMode) {
+    return logMode != kLogNever;
+}
+
+// ---- Log names
+
+std::string TempFolderName(std::string_view tempPath, const ExistsFunction& exists) {
+    for (unsigned n = 1; n <= kLastNumber; ++n) {
+        std::string name(tempPath);
+        name.append("Brisolt").append(std::to_string(n));
+        if (name.size() > kLongestName) return std::string();
+        if (!exists(name)) return name;
+    }
+    return std::string();
+}
+
+std::string LogFileName(std::string_view folder, unsigned number) {
+    std::string name(folder);
+    name.append("\\log").append(std::to_string(number)).append(".txt");
+    return name;
+}
+
+FreeLogFile FirstFreeLogFile(std::string_view folder, const ExistsFunction& exists) {
+    for (unsigned n = 1; n <= kLastNumber; ++n) {
+        std::string name = LogFileName(folder, n);
+        if (name.size() > kLongestName) break;
+        if (!exists(name)) return FreeLogFile{std::move(name), n};
+    }
+    return FreeLogFile{};
+}
+
+std::vector<std::string> LogFilesToDelete(std::string_view folder, unsigned highestNumber, const ExistsFunction& exists) {
+    std::vector<std::string> names;
+    for (unsigned n = 1; n <= highestNumber && n <= kLastNumber; ++n) {
+        std::string name = LogFileName(folder, n);
+        if (exists(name)) names.push_back(std::move(name));
+    }
+    return names;
+}
+
+// ---- Process tree
+
+namespace {
+
+bool Listed(const unsigned long* ids, std::size_t count, unsigned long id) {
+    for (std::size_t i = 0; i < count; ++i) {
+        if (ids[i] == id) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::size_t FindDescendants(const ProcessEntry* entries, std::size_t count, unsigned long rootId,
+                            unsigned long long rootCreated, unsigned long* out, std::size_t room) {
+    std::size_t found = 0;
+    // Each process found is a parent in its turn: `next` walks the list as it grows.
+    for (std::size_t next = 0; next <= found; ++next) {
+        const unsigned long parent = next == 0 ? rootId : out[next - 1];
+        unsigned long long parentCreated = rootCreated;
+        for (std::size_t i = 0; next > 0 && i < count; ++i) {
+            if (entries[i].id == parent) parentCreated = entries[i].created;
+        }
+        for (std::size_t i = 0; i < count && found < room; ++i) {
+            const ProcessEntry& entry = entries[i];
+            if (entry.parentId != parent || entry.id == rootId || entry.created == 0) continue;
+            if (entry.created < parentCreated || Listed(out, found, entry.id)) continue;
+            out[found++] = entry.id;
+        }
+    }
+    return found;
+}

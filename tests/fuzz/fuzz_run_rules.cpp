@@ -1,0 +1,223 @@
+// Fuzzes the rules of a run: the working folder, the command lines, the show mode and the log decision,
+// and the way back (the log wrapper reads from a logged line the very log file and command put into
+// it); and the names of the temporary folder and its logs against a file system the input makes up.
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "corvane/wrapper_args.h"
+#include "exec/run_rules.h"
+#include "fuzz_input.h"
+#include "settings/settings_records.h"
+
+namespace launch_rules_case {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// A name Windows can give a file: no quote, no control character.
+bool IsFileName(std::string_view name) {
+    for (const char c : name) {
+        if (c == '"' || (static_cast<unsigned char>(c) < 32)) return false;
+    }
+    return true;
+}
+
+void CheckWorkingFolder(std::string_view directory, std::string_view defaultFolder, std::string_view mainFile) {
+    const std::string folder = WorkingFolder(directory, defaultFolder, mainFile);
+    if (!directory.empty()) {
+        FUZZ_CHECK(folder == directory);
+    } else if (!defaultFolder.empty()) {
+        FUZZ_CHECK(folder == defaultFolder);
+    } else {
+        // The main file's folder: up to its last backslash, which stays only for a root folder.
+        const std::size_t slash = mainFile.rfind('\\');
+        FUZZ_CHECK(mainFile.substr(0, folder.size()) == folder);
+        if (slash == std::string_view::npos) {
+            FUZZ_CHECK(folder.empty());
+        } else {
+            const bool root = slash == 0 || mainFile[slash - 1] == ':';
+            FUZZ_CHECK(folder.size() == (root ? slash + 1 : slash));
+        }
+    }
+}
+
+void CheckLines(FuzzInput& input) {
+    const bool logged = input.Flag();
+    const bool ownPathGiven = input.Flag();
+    const std::string wrapper = input.Value();
+    const std::string logFile = input.Value();
+    const std::string command = input.Value();
+    const std::string options = input.Value();
+
+    const std::string line = ComposeCommandLine(logged, wrapper, logFile, command, options);
+    std::string run = command;
+    if (!options.empty()) run += (command.empty() ? "" : " ") + options;
+    if (!logged) {
+        FUZZ_CHECK(line == run);
+    } else {
+        FUZZ_CHECK(line.compare(0, wrapper.size() + 1, wrapper + " ") == 0);
+        FUZZ_CHECK(line.size() >= run.size() && line.compare(line.size() - run.size(), run.size(), run) == 0);
+    }
+
+    // The program and the document, each quoted when it holds a blank, the document without one pair of
+    // quotes the user wrote, then the options.
+    const auto quoted = [](std::string_view text) {
+        const bool blank = text.find_first_of(" \t") != std::string_view::npos;
+        return blank ? "\"" + std::string(text) + "\"" : std::string(text);
+    };
+    const std::string association = ComposeAssociationLine(wrapper, command, options);
+    std::string expected = quoted(wrapper) + " " + quoted(AssociationDocument(command));
+    if (!options.empty()) expected += " " + options;
+    FUZZ_CHECK(association == expected);
+    FUZZ_CHECK(AssociationDocument(command).size() + 2 * (AssociationDocument(command) != command) == command.size());
+
+    // The wrapper's own path as the bar names it (no blank in front), and a log file as the bar names it.
+    if (!logged || wrapper.empty() || IsBlank(wrapper.front()) || !IsFileName(wrapper)) return;
+    if (logFile.empty() || logFile.back() == '\\' || !IsFileName(logFile)) return;
+    // Without its own path the wrapper can only skip a name with no blank in it.
+    if (!ownPathGiven && wrapper.find_first_of(" \t") != std::string::npos) return;
+    // The wrapper's room for the name: its whole line and a zero.
+    std::vector<char> name(line.size() + 1);
+    const corvane::WrapperArgs args =
+        corvane::SplitWrapperCommandLine(line, ownPathGiven ? wrapper : std::string(), name.data(), name.size());
+    FUZZ_CHECK(args.hasLogFile && args.logFile == logFile);
+    const std::size_t start = run.find_first_not_of(" \t");
+    FUZZ_CHECK(args.command == (start == std::string::npos ? std::string() : run.substr(start)));
+}
+
+}  // namespace
+
+int FuzzLaunchRules(const std::uint8_t* data, std::size_t size) {
+    FuzzInput input(data, size);
+
+    const int show = input.Int();
+    const int window = ShowWindowForMode(show);
+    FUZZ_CHECK(window >= 0 && window <= 3);
+    FUZZ_CHECK(IsCaptureMode(show) == (show == kShowCapture));
+    if (show < kShowNormal || show > kShowCapture) FUZZ_CHECK(window == 1);
+
+    const int logMode = input.Int();
+    const auto exitCode = static_cast<unsigned long>(static_cast<std::uint32_t>(input.Int()));
+    const LogAction action = LogActionFor(logMode, exitCode);
+    if (!IsLogged(logMode)) FUZZ_CHECK(action == LogAction::kNothing);
+    if (logMode == kLogOnError) FUZZ_CHECK((action == LogAction::kOpen) == (exitCode != 0));
+    if (logMode < kLogNever || logMode > kLogAskUser) FUZZ_CHECK(action == LogAction::kNothing);
+
+    const std::string directory = input.Value();
+    const std::string defaultFolder = input.Value();
+    const std::string mainFile = input.Value();
+    CheckWorkingFolder(directory, defaultFolder, mainFile);
+    CheckWorkingFolder("", "", mainFile);
+
+    CheckLines(input);
+    return 0;
+}
+}  // namespace launch_rules_case
+
+namespace log_names_case {
+namespace {
+
+// Says whether a name exists from the input's bits; once they run out nothing more exists (the native
+// tests cover a search that runs to its last number). Checks on the way that the k-th name asked is the
+// k-th name of the sequence, and keeps only what the checks after the call need.
+class FuzzFiles {
+public:
+    using NameFunction = std::function<std::string(unsigned)>;
+
+    FuzzFiles(FuzzInput& input, NameFunction expected)
+        : input_(input), expected_(std::move(expected)) {}
+
+    unsigned asked = 0;
+    std::string lastName;
+    bool lastExists = false;
+    bool earlierAllExisted = true;  // every name before the last one existed
+    bool keepExisting = false;
+    std::vector<std::string> existing;  // with keepExisting
+
+    ExistsFunction Function() {
+        return [this](const std::string& name) {
+            ++asked;
+            FUZZ_CHECK(name == expected_(asked));
+            if (bitsLeft_ == 0 && !input_.Empty()) {
+                bits_ = input_.Byte();
+                bitsLeft_ = 8;
+            }
+            bool exists = false;
+            if (bitsLeft_ > 0) {
+                exists = (bits_ & 1) != 0;
+                bits_ >>= 1;
+                --bitsLeft_;
+            }
+            if (asked > 1 && !lastExists) earlierAllExisted = false;
+            lastName = name;
+            lastExists = exists;
+            if (exists && keepExisting) existing.push_back(name);
+            return exists;
+        };
+    }
+
+private:
+    FuzzInput& input_;
+    NameFunction expected_;
+    unsigned bits_ = 0;
+    int bitsLeft_ = 0;
+};
+
+}  // namespace
+
+int FuzzLogNames(const std::uint8_t* data, std::size_t size) {
+    FuzzInput input(data, size);
+    const std::string tempPath = input.Value();
+    const std::string folder = input.Value();
+    const unsigned highest = input.Byte();
+
+    {
+        // Numbers 1, 2, 3, ... are tried in turn; the first that does not exist is the answer.
+        FuzzFiles files(input, [&](unsigned n) { return tempPath + "Brisolt" + std::to_string(n); });
+        const std::string name = TempFolderName(tempPath, files.Function());
+        FUZZ_CHECK(files.earlierAllExisted && files.lastName.size() <= kLongestName);
+        if (!name.empty()) {
+            FUZZ_CHECK(name == files.lastName && !files.lastExists);
+        } else {
+            FUZZ_CHECK(files.asked == 0 || files.lastExists);
+            FUZZ_CHECK(files.asked == kLastNumber ||
+                       tempPath.size() + 7 + std::to_string(files.asked + 1).size() > kLongestName);
+        }
+    }
+    {
+        FuzzFiles files(input, [&](unsigned n) { return LogFileName(folder, n); });
+        const FreeLogFile log = FirstFreeLogFile(folder, files.Function());
+        FUZZ_CHECK(files.earlierAllExisted && files.lastName.size() <= kLongestName);
+        if (log.number == 0) {
+            FUZZ_CHECK(log.name.empty() && (files.asked == 0 || files.lastExists));
+            FUZZ_CHECK(files.asked == kLastNumber || LogFileName(folder, files.asked + 1).size() > kLongestName);
+        } else {
+            FUZZ_CHECK(log.number == files.asked && log.name == files.lastName && !files.lastExists);
+            FUZZ_CHECK(log.name == LogFileName(folder, log.number));
+        }
+    }
+    {
+        // The folder of the logs is a path; every name up to the highest number is asked about, and the
+        // ones that exist are returned in order.
+        const std::string shortFolder = folder.substr(0, kLongestName);
+        FuzzFiles files(input, [&](unsigned n) { return LogFileName(shortFolder, n); });
+        files.keepExisting = true;
+        const std::vector<std::string> names = LogFilesToDelete(shortFolder, highest, files.Function());
+        FUZZ_CHECK(files.asked == std::min(highest, kLastNumber));
+        FUZZ_CHECK(names == files.existing);
+    }
+    return 0;
+}
+}  // namespace log_names_case
+
+// The first byte chooses the rule; the rest is that rule's input.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) return 0;
+    switch (data[0] % 2) {
+    case 0: return launch_rules_case::FuzzLaunchRules(data + 1, size - 1);
+    case 1: return log_names_case::FuzzLogNames(data + 1, size - 1);
+    default: return 0;
+    }
+}
