@@ -1,30 +1,43 @@
 // The About box.
 #include "app/about_box.h"
 
-#include <memory>
-
-#include "base/handles.h"
-#include "base/dialog.h"
-#include "res/resource.h"
 #include "base/bounded_text.h"
+#include "base/dialog.h"
+#include "base/handles.h"
+#include "res/resource.h"
 
 namespace {
-INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    switch (message) {
-    case WM_INITDIALOG:
+
+// Only OK closes the box: Escape and the close box leave it open.
+struct AboutDialog : DialogBase {
+    static constexpr int kTemplate = IDD_ABOUT;
+    static constexpr DWORD kHelpTopic = 0;
+    BOOL OnInit(HWND dialog) {
         ShowProductVersion(dialog);
         return TRUE;
-    case WM_COMMAND:
-        // Only OK closes the box: Escape (IDCANCEL) leaves it open.
-        if (LOWORD(wParam) == IDOK && HIWORD(wParam) == BN_CLICKED) {
-            EndDialog(dialog, 1);
-            return TRUE;
-        }
-        return FALSE;
-    default:
-        return FALSE;
     }
+    bool OnOk(HWND) { return true; }
+    bool OnCancel(HWND) { return false; }
+};
+
+// The "ProductVersion" of a version record read whole into `block`, or null.
+const char* ProductVersion(const char* block) {
+    struct Translation {
+        WORD language;
+        WORD codePage;
+    };
+    Translation* translations = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueA(block, "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translations), &length) ||
+        length < sizeof(Translation))
+        return nullptr;
+    char query[64];
+    FormatText(query, "\\StringFileInfo\\%04X%04X\\%s", translations[0].language, translations[0].codePage,
+               "ProductVersion");
+    char* version = nullptr;
+    return VerQueryValueA(block, query, reinterpret_cast<void**>(&version), &length) ? version : nullptr;
 }
+
 }  // namespace
 
 void ShowProductVersion(HWND dialog) {
@@ -34,25 +47,15 @@ void ShowProductVersion(HWND dialog) {
     DWORD handle = 0;
     const DWORD size = GetFileVersionInfoSizeA(name, &handle);
     if (size == 0) return;
-    std::unique_ptr<char[]> block(new char[size + 1]());
-    if (!GetFileVersionInfoA(name, 0, size, block.get())) return;
-    struct Translation {
-        WORD language;
-        WORD codePage;
-    };
-    Translation* translations = nullptr;
-    UINT length = 0;
-    if (!VerQueryValueA(block.get(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translations), &length) ||
-        length < sizeof(Translation))
-        return;
-    char query[64];
-    FormatText(query, "\\StringFileInfo\\%04X%04X\\%s", translations[0].language, translations[0].codePage,
-               "ProductVersion");
-    char* version = nullptr;
-    if (VerQueryValueA(block.get(), query, reinterpret_cast<void**>(&version), &length) && version)
-        SetDlgItemTextA(dialog, IDC_ABOUT_VERSION, version);
+    char* const block = static_cast<char*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size + 1));
+    if (block == nullptr) return;
+    if (GetFileVersionInfoA(name, 0, size, block)) {
+        if (const char* version = ProductVersion(block)) SetDlgItemTextA(dialog, IDC_ABOUT_VERSION, version);
+    }
+    HeapFree(GetProcessHeap(), 0, block);
 }
 
 void RunAboutDialog(HWND owner) {
-    RunDialog(owner, IDD_ABOUT, AboutDialogProc, nullptr);
+    AboutDialog about;
+    RunModalDialog(owner, about);
 }

@@ -67,7 +67,7 @@ void UpdateCaption(HWND bar) {
         CopyText(pattern, FieldText(g_settings.options.caption));
         char result[kCaptionSize];
         // A cancelled query leaves the usual caption rather than a half-expanded pattern.
-        if (ExpandPlaceholders(pattern, 1, result, sizeof result)) {
+        if (ExpandPlaceholders(pattern, LongNames::kYes, result, sizeof result)) {
             CopyText(caption, FieldText(result));
             expanded = true;
         }

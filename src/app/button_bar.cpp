@@ -16,7 +16,6 @@
 #include "base/handles.h"
 #include "base/help.h"
 #include "base/messages.h"
-#include "exec/launch.h"
 #include "exec/watched_runs.h"
 #include "res/resource.h"
 #include "settings/settings_records.h"
@@ -162,7 +161,7 @@ void CALLBACK CloseQuestionHelp(LPHELPINFO) {
 }
 
 void OnClose(HWND window) {
-    const LONG children = g_runs.childCount;
+    const int children = WatchedRunCount();
     const int questionId = CloseQuestionId(children);
     if (questionId == 0) {
         EndDialog(window, 1);
@@ -172,7 +171,7 @@ void OnClose(HWND window) {
     if (children == 1) {
         CopyText(question, ResStr(questionId).text);
     } else {
-        FormatText(question, ResStr(questionId).text, static_cast<int>(children));
+        FormatText(question, ResStr(questionId).text, children);
     }
     const ResText caption = ResStr(IDS_PROGRAM_NAME);
     MSGBOXPARAMSA box = {};

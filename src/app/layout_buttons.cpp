@@ -47,8 +47,13 @@ private:
 void ApplyFace(HWND button, int index, const ButtonCell& cell) {
     const ButtonDef& def = g_settings.buttons[index];
     const LONG_PTR style = GetWindowLongPtrA(button, GWL_STYLE);
-    if (!def.useIcon || !SetButtonFace(button, style, index, cell.smallIcon, true)) {
-        // SetButtonFace has set the icon style before it found no icon: look again.
+    bool iconShown = false;
+    if (def.useIcon) {
+        // The icon style first: the face is drawn as soon as the image is set.
+        if (!(style & BS_ICON)) SetWindowLongPtrA(button, GWL_STYLE, style | BS_ICON);
+        iconShown = SetButtonFace(button, index, cell.smallIcon ? IconSize::kSmall : IconSize::kLarge);
+    }
+    if (!iconShown) {
         const LONG_PTR current = GetWindowLongPtrA(button, GWL_STYLE);
         const LONG_PTR plain = current & ~static_cast<LONG_PTR>(BS_ICON);
         if (plain != current) SetWindowLongPtrA(button, GWL_STYLE, plain);

@@ -16,7 +16,7 @@
 #include "base/bounded_text.h"
 #include "base/messages.h"
 #include "config/button_icons.h"
-#include "exec/launch.h"
+#include "exec/watched_runs.h"
 #include "exec/logs.h"
 #include "exec/run_rules.h"
 #include "settings/main_file.h"
@@ -215,7 +215,7 @@ int RunBrisolt(HINSTANCE instance, const char* commandLine) {
     if (RunButtonBar() == -1) FatalErrorBox(IDS_NO_WINDOW);
 
     SaveOnExit();
-    const LONG count = g_runs.childCount;
+    const int count = WatchedRunCount();
     if (count != 0) ExitProcess(static_cast<UINT>(count));
     return 0;
 }

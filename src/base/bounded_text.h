@@ -18,6 +18,15 @@ bool FormatIntoV(char* dst, std::size_t room, const char* format, va_list args);
 // Length of the text in a buffer of room bytes, never reading past it.
 std::size_t BoundedLength(const char* src, std::size_t room);
 
+// The part of text from `start` (the end when start lies past it), at most `count` long: what
+// std::string_view::substr gives, without the exception that brings the library's exception support in.
+constexpr std::string_view Part(std::string_view text, std::size_t start,
+                                std::size_t count = std::string_view::npos) {
+    text.remove_prefix(start < text.size() ? start : text.size());
+    if (count < text.size()) text.remove_suffix(text.size() - count);
+    return text;
+}
+
 }  // namespace text
 
 template <std::size_t N>

@@ -1,4 +1,4 @@
-// The buttons' icons: the Win32 side of loading them and of giving a button its face.
+// The buttons' icons: the table that owns them, loading them and giving a button its face.
 #include "config/button_icons.h"
 
 #include <shellapi.h>
@@ -10,9 +10,15 @@
 #include "config/config_rules.h"
 #include "res/resource.h"
 
-ButtonIconSizes g_buttonIconSizes;
-
 namespace {
+
+// The 50 buttons' icons and the resolution they were loaded for (0: the system's sizes, until the bar
+// knows its own).
+struct ButtonIconTable {
+    ButtonIconPair icons[kButtonCount];
+    int dpi = 0;
+};
+ButtonIconTable g_icons;
 
 // Icon `iconNumber` of a file at the sizes of `dpi`, the large one and, when asked for, the small one, from
 // one reading of the file: the low words of the sizes ask for the first icon, the high words for the
@@ -50,13 +56,12 @@ void ShowImage(HWND button, HICON icon) {
 
 class Win32IconSystem : public IconSystem {
 public:
-    void ClearBarFace(int index) override { ::ClearBarFace(index); }
-    void DestroyIcon(void* icon) override { ::DestroyIcon(static_cast<HICON>(icon)); }
+    void ReleaseIcon(void* icon) override { DestroyIcon(static_cast<HICON>(icon)); }
     // Each icon is taken at the size the bar's resolution asks for, so it is drawn as made, not stretched.
     void ExtractIcons(const char* file, int iconNumber, void*& large, void*& small) override {
         HICON largeIcon = nullptr;
         HICON smallIcon = nullptr;
-        ExtractIconsAt(file, iconNumber, g_buttonIconSizes.dpi, largeIcon, &smallIcon);
+        ExtractIconsAt(file, iconNumber, g_icons.dpi, largeIcon, &smallIcon);
         large = largeIcon;
         small = smallIcon;
     }
@@ -68,11 +73,11 @@ public:
     }
 };
 
-int TableIndex(const ButtonDef& def) {
-    for (int i = 0; i < kButtonCount; ++i) {
-        if (&g_settings.buttons[i] == &def) return i;
-    }
-    return -1;
+// Bar button `index` shows no image any more.
+void ClearBarFace(int index) {
+    if (g_app.mainWindow == nullptr) return;
+    const HWND button = GetDlgItem(g_app.mainWindow, IDC_BAR_FIRST + index);
+    if (button != nullptr) ClearButtonFace(button);
 }
 
 }  // namespace
@@ -83,27 +88,39 @@ HICON ExtractIconAt(const char* file, int iconNumber, int dpi) {
     return icon;
 }
 
-void LoadButtonIcons(ButtonDef& def) {
+ButtonIconPair LoadButtonIconPair(ButtonDef& def) {
     Win32IconSystem system;
-    ReloadButtonIcons(def, TableIndex(def), system);
+    const IconPair loaded = LoadIconPair(def, system);
+    ButtonIconPair icons;
+    icons.large.Reset(static_cast<HICON>(loaded.large));
+    icons.small.Reset(static_cast<HICON>(loaded.small));
+    return icons;
+}
+
+void LoadButtonIcons(int index) {
+    if (index < 0 || index >= kButtonCount) return;
+    ClearBarFace(index);
+    g_icons.icons[index] = LoadButtonIconPair(g_settings.buttons[index]);
 }
 
 void LoadAllButtonIcons() {
-    for (ButtonDef& def : g_settings.buttons) LoadButtonIcons(def);
+    for (int i = 0; i < kButtonCount; ++i) LoadButtonIcons(i);
 }
 
 void LoadAllButtonIconsAt(int dpi) {
-    const int loadedAt = g_buttonIconSizes.dpi != 0 ? g_buttonIconSizes.dpi : WindowDpi(nullptr);
-    g_buttonIconSizes.dpi = dpi;
+    const int loadedAt = g_icons.dpi != 0 ? g_icons.dpi : WindowDpi(nullptr);
+    g_icons.dpi = dpi;
     if (dpi != loadedAt) LoadAllButtonIcons();
 }
 
-bool SetButtonFace(HWND button, LONG_PTR style, int index, bool small, bool setStyle) {
-    if (setStyle) SetWindowLongPtrA(button, GWL_STYLE, style | BS_ICON);
-    if (index < 0 || index >= kButtonCount) return false;
-    const ButtonDef& def = g_settings.buttons[index];
-    if (ChooseFaceSource(def) == FaceSource::kOwnIcon) {
-        ShowImage(button, static_cast<HICON>(small ? def.smallIcon : def.largeIcon));
+const ButtonIconPair& ButtonIcons(int index) {
+    return g_icons.icons[index];
+}
+
+bool ShowButtonFace(HWND button, const ButtonDef& def, const ButtonIconPair& icons, IconSize size) {
+    const bool small = size == IconSize::kSmall;
+    if (ChooseFaceSource(def, {icons.large.get(), icons.small.get()}) == FaceSource::kOwnIcon) {
+        ShowImage(button, small ? icons.small.get() : icons.large.get());
         return true;
     }
     SHFILEINFOA info = {};
@@ -114,12 +131,11 @@ bool SetButtonFace(HWND button, LONG_PTR style, int index, bool small, bool setS
     return true;
 }
 
-void ClearButtonFace(HWND button) {
-    ShowImage(button, nullptr);
+bool SetButtonFace(HWND button, int index, IconSize size) {
+    if (index < 0 || index >= kButtonCount) return false;
+    return ShowButtonFace(button, g_settings.buttons[index], g_icons.icons[index], size);
 }
 
-void ClearBarFace(int index) {
-    if (g_app.mainWindow == nullptr || index < 0 || index >= kButtonCount) return;
-    const HWND button = GetDlgItem(g_app.mainWindow, IDC_BAR_FIRST + index);
-    if (button != nullptr) ClearButtonFace(button);
+void ClearButtonFace(HWND button) {
+    ShowImage(button, nullptr);
 }

@@ -1,12 +1,12 @@
-// The configuration dialog (template 101): the grid's shape and options and the 50 buttons, edited in the
-// live records. OK writes them all; Cancel reads the settings file again.
+// The configuration dialog (template 101): the grid's shape and options and the 50 buttons, edited in a
+// draft. OK stores the draft, writes what the settings file does not hold yet and loads again only the
+// icons of the buttons whose icons changed; Cancel drops it.
 #include "config/config_dialog.h"
 
 #include <commctrl.h>
 
-#include "base/handles.h"
 #include "base/dialog.h"
-#include "base/help.h"
+#include "base/handles.h"
 #include "base/messages.h"
 #include "config/button_icons.h"
 #include "config/config_rules.h"
@@ -45,19 +45,6 @@ constexpr int kCommandControls[] = {
     IDC_CONFIG_USE_LONG_NAMES,
 };
 
-struct ConfigDialogData {
-    int startButton = 0;
-    HWND dialog = nullptr;
-    HWND spins[kSpinCount] = {};
-    GridCursor cursor;
-    // Set while the dialog fills its own controls: their change notifications are not the user's edits.
-    bool loading = false;
-};
-
-ButtonDef& Current(const ConfigDialogData& data) {
-    return g_settings.buttons[data.cursor.index];
-}
-
 int Clamp(int value, int low, int high) {
     if (value > high) return high;
     if (value < low) return low;
@@ -77,20 +64,6 @@ int SpinPos(HWND spin) {
     return static_cast<short>(LOWORD(SendMessageA(spin, UDM_GETPOS, 0, 0)));
 }
 
-void CreateSpins(ConfigDialogData& data) {
-    const AppOptions& options = g_settings.options;
-    // The stored grid values are brought into the spins' ranges here already: a position is a 16-bit value.
-    const int start[kSpinCount] = {Clamp(options.rows, 1, kMaxRows), Clamp(options.cols, 1, kMaxCols),
-                                   Clamp(options.space, 0, kMaxSpace), 1, 1, 1};
-    for (int s = 0; s < kSpinCount; ++s) {
-        const SpinSpec& spec = kSpins[s];
-        data.spins[s] = CreateUpDownControl(WS_CHILD | WS_VISIBLE | WS_BORDER | UDS_ALIGNRIGHT | UDS_SETBUDDYINT |
-                                                UDS_ARROWKEYS,
-                                            10, 10, 18, 18, data.dialog, spec.id, g_app.appInstance,
-                                            GetDlgItem(data.dialog, spec.edit), spec.high, spec.low, start[s]);
-    }
-}
-
 void SetCheck(HWND dialog, int id, int value) {
     CheckDlgButton(dialog, id, value != 0 ? BST_CHECKED : BST_UNCHECKED);
 }
@@ -102,11 +75,6 @@ int Checked(HWND dialog, int id) {
 template <std::size_t N>
 void LimitText(HWND dialog, int id, const char (&)[N]) {
     SendDlgItemMessageA(dialog, id, EM_LIMITTEXT, N - 1, 0);
-}
-
-template <std::size_t N>
-void ReadText(HWND dialog, int id, char (&field)[N]) {
-    GetDlgItemTextA(dialog, id, field, static_cast<int>(N));
 }
 
 // The names from string `firstId` upward, up to the first empty one.
@@ -131,207 +99,223 @@ void EnableCommandControls(HWND dialog, int type) {
     for (int id : kCommandControls) EnableWindow(GetDlgItem(dialog, id), type == kTypeExecute);
 }
 
-// The Icon button shows the button's large face, or nothing when it has none.
-void ShowIconFace(HWND dialog, int index) {
-    const HWND iconButton = GetDlgItem(dialog, IDC_CONFIG_ICON);
-    if (!SetButtonFace(iconButton, 0, index, false, false)) ClearButtonFace(iconButton);
-}
+// The options and the buttons as the settings hold them, a draft the dialog edits.
+struct ConfigDraft {
+    AppOptions options;
+    ButtonDef buttons[kButtonCount];
+};
 
-void ShowCurrentButton(ConfigDialogData& data) {
-    const HWND dialog = data.dialog;
-    AppOptions& options = g_settings.options;
-    data.loading = true;
-    data.cursor = ClampCursor(options, data.cursor.index);
-
-    SetSpinRange(data.spins[kRowSpin], 1, options.rows);
-    SetSpinRange(data.spins[kColumnSpin], 1, options.cols);
-    SetSpinRange(data.spins[kPositionSpin], 1, options.rows * options.cols);
-    SetSpinPos(data.spins[kRowsSpin], options.rows);
-    SetSpinPos(data.spins[kColsSpin], options.cols);
-    SetSpinPos(data.spins[kRowSpin], data.cursor.row + 1);
-    SetSpinPos(data.spins[kColumnSpin], data.cursor.column + 1);
-    SetSpinPos(data.spins[kPositionSpin], data.cursor.position + 1);
-
-    const ButtonDef& def = Current(data);
-    SelectEntry(dialog, IDC_CONFIG_TYPE, def.type);
-    SelectEntry(dialog, IDC_CONFIG_SHOW, def.show);
-    SelectEntry(dialog, IDC_CONFIG_LOG, def.log);
-    SetCheck(dialog, IDC_CONFIG_EDIT_COMMAND_LINE, def.editCommandLine);
-    SetCheck(dialog, IDC_CONFIG_WAIT, def.wait);
-    SetCheck(dialog, IDC_CONFIG_USE_LONG_NAMES, def.useLongNames);
-    SetCheck(dialog, IDC_CONFIG_USE_ICON, def.useIcon);
-    SetDlgItemTextA(dialog, IDC_CONFIG_TITLE, def.title);
-    SetDlgItemTextA(dialog, IDC_CONFIG_COMMAND, def.command);
-    SetDlgItemTextA(dialog, IDC_CONFIG_OPTIONS, def.options);
-    SetDlgItemTextA(dialog, IDC_CONFIG_DIRECTORY, def.directory);
-    SetDlgItemTextA(dialog, IDC_CONFIG_TIP, def.tip);
-
-    data.loading = false;
-    EnableCommandControls(dialog, def.type);
-    ShowIconFace(dialog, data.cursor.index);
-}
-
-// Every field of the current button from its control, greyed or not.
-void StoreCurrentButton(const ConfigDialogData& data) {
-    const HWND dialog = data.dialog;
-    ButtonDef& def = Current(data);
-    def.type = SelectedEntry(dialog, IDC_CONFIG_TYPE);
-    def.show = SelectedEntry(dialog, IDC_CONFIG_SHOW);
-    def.log = SelectedEntry(dialog, IDC_CONFIG_LOG);
-    def.editCommandLine = Checked(dialog, IDC_CONFIG_EDIT_COMMAND_LINE);
-    def.wait = Checked(dialog, IDC_CONFIG_WAIT);
-    def.useLongNames = Checked(dialog, IDC_CONFIG_USE_LONG_NAMES);
-    def.useIcon = Checked(dialog, IDC_CONFIG_USE_ICON);
-    ReadText(dialog, IDC_CONFIG_TITLE, def.title);
-    ReadText(dialog, IDC_CONFIG_COMMAND, def.command);
-    ReadText(dialog, IDC_CONFIG_OPTIONS, def.options);
-    ReadText(dialog, IDC_CONFIG_DIRECTORY, def.directory);
-    ReadText(dialog, IDC_CONFIG_TIP, def.tip);
-}
-
-BOOL OnInitDialog(HWND dialog, ConfigDialogData& data) {
-    data.dialog = dialog;
-    data.loading = true;
-    CreateSpins(data);
-    const AppOptions& options = g_settings.options;
-    SetCheck(dialog, IDC_CONFIG_ON_TOP, options.onTop);
-    SetCheck(dialog, IDC_CONFIG_SAVE_FILE_POS, options.saveFilePos);
-    SetCheck(dialog, IDC_CONFIG_DISPLAY_TIPS, options.displayTips);
-    const ButtonDef& def = g_settings.buttons[0];
-    LimitText(dialog, IDC_CONFIG_TITLE, def.title);
-    LimitText(dialog, IDC_CONFIG_COMMAND, def.command);
-    LimitText(dialog, IDC_CONFIG_OPTIONS, def.options);
-    LimitText(dialog, IDC_CONFIG_DIRECTORY, def.directory);
-    LimitText(dialog, IDC_CONFIG_TIP, def.tip);
-    FillList(dialog, IDC_CONFIG_TYPE, IDS_TYPE_EXECUTE);
-    FillList(dialog, IDC_CONFIG_SHOW, IDS_SHOW_NORMAL);
-    FillList(dialog, IDC_CONFIG_LOG, IDS_LOG_NEVER);
-    data.cursor.index = StartIndex(data.startButton);
-    data.loading = false;
-    ShowCurrentButton(data);
-    return TRUE;  // the focus goes to the first tab stop, the rows field
-}
-
-void OnNumberChanged(ConfigDialogData& data, int id) {
-    StoreCurrentButton(data);
-    AppOptions& options = g_settings.options;
-    switch (id) {
-    case IDC_CONFIG_ROWS: options.rows = SpinPos(data.spins[kRowsSpin]); break;
-    case IDC_CONFIG_COLS: options.cols = SpinPos(data.spins[kColsSpin]); break;
-    case IDC_CONFIG_ROW: data.cursor.index = IndexAt(SpinPos(data.spins[kRowSpin]) - 1, data.cursor.column); break;
-    case IDC_CONFIG_COLUMN: data.cursor.index = IndexAt(data.cursor.row, SpinPos(data.spins[kColumnSpin]) - 1); break;
-    case IDC_CONFIG_POSITION: {
-        const int from = data.cursor.index;
-        data.cursor = MoveToPosition(g_settings.buttons, options, data.cursor, SpinPos(data.spins[kPositionSpin]) - 1);
-        // The two bar buttons show icons whose records have just traded places: an icon reloaded for
-        // one of the records before the bar is laid out again must not stay on the other's button.
-        if (data.cursor.index != from) {
-            ClearBarFace(from);
-            ClearBarFace(data.cursor.index);
-        }
-        break;
+// The options and the buttons become the draft; the table keeps the icons of every button whose icons
+// did not change, and the settings file gets what it does not hold yet.
+void StoreDraft(const ConfigDraft& draft) {
+    g_settings.options = draft.options;
+    for (int i = 0; i < kButtonCount; ++i) {
+        const bool sameIcons = SameIcons(g_settings.buttons[i], draft.buttons[i]);
+        g_settings.buttons[i] = draft.buttons[i];
+        if (!sameIcons) LoadButtonIcons(i);
     }
-    default: return;
-    }
-    ShowCurrentButton(data);
-}
-
-void ChooseProgram(HWND dialog) {
-    char path[kPathSize] = "";
-    ReadText(dialog, IDC_CONFIG_COMMAND, path);
-    if (ChooseFile(dialog, path, FileKind::kProgram)) SetDlgItemTextA(dialog, IDC_CONFIG_COMMAND, path);
-}
-
-void ChooseFolder(HWND dialog) {
-    char path[kPathSize] = "";
-    ReadText(dialog, IDC_CONFIG_DIRECTORY, path);
-    BrowseForFolder(dialog, path);
-    if (path[0] != '\0') SetDlgItemTextA(dialog, IDC_CONFIG_DIRECTORY, path);
-}
-
-void ChooseIcon(const ConfigDialogData& data) {
-    // The picker reads the button's command for its previews and fallbacks: it sees what is typed now.
-    StoreCurrentButton(data);
-    RunIconPicker(data.dialog, data.cursor.index, GetDlgItem(data.dialog, IDC_CONFIG_ICON));
-}
-
-void OnOk(const ConfigDialogData& data) {
-    const HWND dialog = data.dialog;
-    AppOptions& options = g_settings.options;
-    options.rows = static_cast<int>(GetDlgItemInt(dialog, IDC_CONFIG_ROWS, nullptr, FALSE));
-    options.cols = static_cast<int>(GetDlgItemInt(dialog, IDC_CONFIG_COLS, nullptr, FALSE));
-    options.space = static_cast<int>(GetDlgItemInt(dialog, IDC_CONFIG_SPACE, nullptr, FALSE));
-    options.onTop = Checked(dialog, IDC_CONFIG_ON_TOP);
-    options.saveFilePos = Checked(dialog, IDC_CONFIG_SAVE_FILE_POS);
-    options.displayTips = Checked(dialog, IDC_CONFIG_DISPLAY_TIPS);
-    StoreCurrentButton(data);
     WriteSettings();
-    EndDialog(dialog, 1);
 }
 
-void OnCancel(HWND dialog) {
-    // The Icon button may be showing an icon that the reload is about to destroy.
-    ClearButtonFace(GetDlgItem(dialog, IDC_CONFIG_ICON));
-    ReadSettings();
-    LoadAllButtonIcons();
-    EndDialog(dialog, 0);
-}
+struct ConfigDialog : DialogBase {
+    static constexpr int kTemplate = IDD_CONFIG;
+    static constexpr DWORD kHelpTopic = IDH_CONFIGURATION;
 
-BOOL OnCommand(ConfigDialogData& data, int id, int code) {
-    switch (id) {
-    case IDC_CONFIG_ROWS:
-    case IDC_CONFIG_COLS:
-    case IDC_CONFIG_ROW:
-    case IDC_CONFIG_COLUMN:
-    case IDC_CONFIG_POSITION:
-        if (code == EN_CHANGE && !data.loading) OnNumberChanged(data, id);
-        return TRUE;
-    case IDC_CONFIG_TYPE:
-        if (code == CBN_SELCHANGE) EnableCommandControls(data.dialog, SelectedEntry(data.dialog, IDC_CONFIG_TYPE));
-        return TRUE;
-    case IDC_CONFIG_COMMAND_BUTTON:
-        if (code == BN_CLICKED) ChooseProgram(data.dialog);
-        return TRUE;
-    case IDC_CONFIG_FOLDER_BUTTON:
-        if (code == BN_CLICKED) ChooseFolder(data.dialog);
-        return TRUE;
-    case IDC_CONFIG_ICON:
-    case IDC_CONFIG_CHANGE_ICON:
-        if (code == BN_CLICKED) ChooseIcon(data);
-        return TRUE;
-    case IDOK:
-        OnOk(data);
-        return TRUE;
-    case IDCANCEL:
-        OnCancel(data.dialog);
-        return TRUE;
-    default:
+    int startButton = 0;
+    ConfigDraft draft;
+    // The icons of the button shown, for the Icon button.
+    ButtonIconPair shownIcons;
+    HWND dialog = nullptr;
+    HWND spins[kSpinCount] = {};
+    GridCursor cursor;
+    // Set while the dialog fills its own controls: their change notifications are not the user's edits.
+    bool loading = false;
+
+    ButtonDef& Current() { return draft.buttons[cursor.index]; }
+
+    void CreateSpins() {
+        const AppOptions& options = draft.options;
+        // The stored grid values are brought into the spins' ranges here already: a position is a 16-bit value.
+        const int start[kSpinCount] = {Clamp(options.rows, 1, kMaxRows), Clamp(options.cols, 1, kMaxCols),
+                                       Clamp(options.space, 0, kMaxSpace), 1, 1, 1};
+        for (int s = 0; s < kSpinCount; ++s) {
+            const SpinSpec& spec = kSpins[s];
+            spins[s] = CreateUpDownControl(WS_CHILD | WS_VISIBLE | WS_BORDER | UDS_ALIGNRIGHT | UDS_SETBUDDYINT |
+                                               UDS_ARROWKEYS,
+                                           10, 10, 18, 18, dialog, spec.id, g_app.appInstance,
+                                           GetDlgItem(dialog, spec.edit), spec.high, spec.low, start[s]);
+        }
+    }
+
+    // The Icon button shows the button's large face, or nothing when it has none.
+    void ShowIconFace() {
+        const HWND iconButton = GetDlgItem(dialog, IDC_CONFIG_ICON);
+        // The face goes before the icons it may show do.
+        ClearButtonFace(iconButton);
+        shownIcons = LoadButtonIconPair(Current());
+        ShowButtonFace(iconButton, Current(), shownIcons, IconSize::kLarge);
+    }
+
+    void ShowCurrentButton() {
+        AppOptions& options = draft.options;
+        loading = true;
+        cursor = ClampCursor(options, cursor.index);
+
+        SetSpinRange(spins[kRowSpin], 1, options.rows);
+        SetSpinRange(spins[kColumnSpin], 1, options.cols);
+        SetSpinRange(spins[kPositionSpin], 1, options.rows * options.cols);
+        SetSpinPos(spins[kRowsSpin], options.rows);
+        SetSpinPos(spins[kColsSpin], options.cols);
+        SetSpinPos(spins[kRowSpin], cursor.row + 1);
+        SetSpinPos(spins[kColumnSpin], cursor.column + 1);
+        SetSpinPos(spins[kPositionSpin], cursor.position + 1);
+
+        const ButtonDef& def = Current();
+        SelectEntry(dialog, IDC_CONFIG_TYPE, def.type);
+        SelectEntry(dialog, IDC_CONFIG_SHOW, def.show);
+        SelectEntry(dialog, IDC_CONFIG_LOG, def.log);
+        SetCheck(dialog, IDC_CONFIG_EDIT_COMMAND_LINE, def.editCommandLine);
+        SetCheck(dialog, IDC_CONFIG_WAIT, def.wait);
+        SetCheck(dialog, IDC_CONFIG_USE_LONG_NAMES, def.useLongNames);
+        SetCheck(dialog, IDC_CONFIG_USE_ICON, def.useIcon);
+        SetDlgItemTextA(dialog, IDC_CONFIG_TITLE, def.title);
+        SetDlgItemTextA(dialog, IDC_CONFIG_COMMAND, def.command);
+        SetDlgItemTextA(dialog, IDC_CONFIG_OPTIONS, def.options);
+        SetDlgItemTextA(dialog, IDC_CONFIG_DIRECTORY, def.directory);
+        SetDlgItemTextA(dialog, IDC_CONFIG_TIP, def.tip);
+
+        loading = false;
+        EnableCommandControls(dialog, def.type);
+        ShowIconFace();
+    }
+
+    // Every field of the current button from its control, greyed or not.
+    void StoreCurrentButton() {
+        ButtonDef& def = Current();
+        def.type = SelectedEntry(dialog, IDC_CONFIG_TYPE);
+        def.show = SelectedEntry(dialog, IDC_CONFIG_SHOW);
+        def.log = SelectedEntry(dialog, IDC_CONFIG_LOG);
+        def.editCommandLine = Checked(dialog, IDC_CONFIG_EDIT_COMMAND_LINE);
+        def.wait = Checked(dialog, IDC_CONFIG_WAIT);
+        def.useLongNames = Checked(dialog, IDC_CONFIG_USE_LONG_NAMES);
+        def.useIcon = Checked(dialog, IDC_CONFIG_USE_ICON);
+        DialogItemText(dialog, IDC_CONFIG_TITLE, def.title);
+        DialogItemText(dialog, IDC_CONFIG_COMMAND, def.command);
+        DialogItemText(dialog, IDC_CONFIG_OPTIONS, def.options);
+        DialogItemText(dialog, IDC_CONFIG_DIRECTORY, def.directory);
+        DialogItemText(dialog, IDC_CONFIG_TIP, def.tip);
+    }
+
+    BOOL OnInit(HWND window) {
+        dialog = window;
+        loading = true;
+        CreateSpins();
+        const AppOptions& options = draft.options;
+        SetCheck(dialog, IDC_CONFIG_ON_TOP, options.onTop);
+        SetCheck(dialog, IDC_CONFIG_SAVE_FILE_POS, options.saveFilePos);
+        SetCheck(dialog, IDC_CONFIG_DISPLAY_TIPS, options.displayTips);
+        const ButtonDef& def = draft.buttons[0];
+        LimitText(dialog, IDC_CONFIG_TITLE, def.title);
+        LimitText(dialog, IDC_CONFIG_COMMAND, def.command);
+        LimitText(dialog, IDC_CONFIG_OPTIONS, def.options);
+        LimitText(dialog, IDC_CONFIG_DIRECTORY, def.directory);
+        LimitText(dialog, IDC_CONFIG_TIP, def.tip);
+        FillList(dialog, IDC_CONFIG_TYPE, IDS_TYPE_EXECUTE);
+        FillList(dialog, IDC_CONFIG_SHOW, IDS_SHOW_NORMAL);
+        FillList(dialog, IDC_CONFIG_LOG, IDS_LOG_NEVER);
+        cursor.index = StartIndex(startButton);
+        loading = false;
+        ShowCurrentButton();
+        return TRUE;  // the focus goes to the first tab stop, the rows field
+    }
+
+    void OnNumberChanged(int id) {
+        StoreCurrentButton();
+        AppOptions& options = draft.options;
+        switch (id) {
+        case IDC_CONFIG_ROWS: options.rows = SpinPos(spins[kRowsSpin]); break;
+        case IDC_CONFIG_COLS: options.cols = SpinPos(spins[kColsSpin]); break;
+        case IDC_CONFIG_ROW: cursor.index = IndexAt(SpinPos(spins[kRowSpin]) - 1, cursor.column); break;
+        case IDC_CONFIG_COLUMN: cursor.index = IndexAt(cursor.row, SpinPos(spins[kColumnSpin]) - 1); break;
+        case IDC_CONFIG_POSITION:
+            cursor = MoveToPosition(draft.buttons, options, cursor, SpinPos(spins[kPositionSpin]) - 1);
+            break;
+        default: return;
+        }
+        ShowCurrentButton();
+    }
+
+    void ChooseProgram() {
+        char path[kPathSize] = "";
+        DialogItemText(dialog, IDC_CONFIG_COMMAND, path);
+        if (ChooseFile(dialog, path, FileKind::kProgram)) SetDlgItemTextA(dialog, IDC_CONFIG_COMMAND, path);
+    }
+
+    void ChooseFolder() {
+        char path[kPathSize] = "";
+        DialogItemText(dialog, IDC_CONFIG_DIRECTORY, path);
+        if (BrowseForFolder(dialog, path)) SetDlgItemTextA(dialog, IDC_CONFIG_DIRECTORY, path);
+    }
+
+    void ChooseIcon() {
+        // The picker reads the button's command for its previews and fallbacks: it sees what is typed now.
+        StoreCurrentButton();
+        if (RunIconPicker(dialog, Current())) ShowIconFace();
+    }
+
+    bool OnOk(HWND) {
+        AppOptions& options = draft.options;
+        options.rows = static_cast<int>(GetDlgItemInt(dialog, IDC_CONFIG_ROWS, nullptr, FALSE));
+        options.cols = static_cast<int>(GetDlgItemInt(dialog, IDC_CONFIG_COLS, nullptr, FALSE));
+        options.space = static_cast<int>(GetDlgItemInt(dialog, IDC_CONFIG_SPACE, nullptr, FALSE));
+        options.onTop = Checked(dialog, IDC_CONFIG_ON_TOP);
+        options.saveFilePos = Checked(dialog, IDC_CONFIG_SAVE_FILE_POS);
+        options.displayTips = Checked(dialog, IDC_CONFIG_DISPLAY_TIPS);
+        StoreCurrentButton();
+        StoreDraft(draft);
+        return true;
+    }
+
+    BOOL OnCommand(HWND, int id, int code) {
+        switch (id) {
+        case IDC_CONFIG_ROWS:
+        case IDC_CONFIG_COLS:
+        case IDC_CONFIG_ROW:
+        case IDC_CONFIG_COLUMN:
+        case IDC_CONFIG_POSITION:
+            if (code == EN_CHANGE && !loading) OnNumberChanged(id);
+            return TRUE;
+        case IDC_CONFIG_TYPE:
+            if (code == CBN_SELCHANGE) EnableCommandControls(dialog, SelectedEntry(dialog, IDC_CONFIG_TYPE));
+            return TRUE;
+        case IDC_CONFIG_COMMAND_BUTTON:
+            if (code == BN_CLICKED) ChooseProgram();
+            return TRUE;
+        case IDC_CONFIG_FOLDER_BUTTON:
+            if (code == BN_CLICKED) ChooseFolder();
+            return TRUE;
+        case IDC_CONFIG_ICON:
+        case IDC_CONFIG_CHANGE_ICON:
+            if (code == BN_CLICKED) ChooseIcon();
+            return TRUE;
+        default:
+            return FALSE;
+        }
+    }
+
+    INT_PTR OnMessage(HWND, UINT message, WPARAM, LPARAM) {
+        // The Icon button's face goes with the dialog, before the icons it shows.
+        if (message == WM_DESTROY) ClearButtonFace(GetDlgItem(dialog, IDC_CONFIG_ICON));
         return FALSE;
     }
-}
-
-INT_PTR CALLBACK ConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* data = DialogData<ConfigDialogData>(dialog, message, lParam);
-    if (data == nullptr) return FALSE;
-    if (HandleDialogHelp(message, wParam, lParam, IDH_CONFIGURATION)) return TRUE;
-    switch (message) {
-    case WM_INITDIALOG:
-        return OnInitDialog(dialog, *data);
-    case WM_COMMAND:
-        return OnCommand(*data, LOWORD(wParam), HIWORD(wParam));
-    case WM_DESTROY:
-        // A shell icon on the Icon button belongs to that button alone.
-        ClearButtonFace(GetDlgItem(dialog, IDC_CONFIG_ICON));
-        return FALSE;
-    default:
-        return FALSE;
-    }
-}
+};
 
 }  // namespace
 
 bool RunConfigurationDialog(HWND owner, int startButton) {
-    ConfigDialogData data;
-    data.startButton = startButton;
-    return RunDialog(owner, IDD_CONFIG, ConfigDialogProc, &data) == 1;
+    ConfigDialog configuration;
+    configuration.startButton = startButton;
+    configuration.draft.options = g_settings.options;
+    for (int i = 0; i < kButtonCount; ++i) configuration.draft.buttons[i] = g_settings.buttons[i];
+    return RunModalDialog(owner, configuration);
 }

@@ -10,23 +10,17 @@
 
 namespace {
 
-void Release(void*& icon, IconSystem& system) {
-    if (IsIcon(icon)) system.DestroyIcon(icon);
-    icon = nullptr;
-}
-
 // Both icons, or neither: a half-extracted pair is released at once rather than kept unused.
-bool Extract(ButtonDef& def, IconSystem& system) {
+bool Extract(const ButtonDef& def, IconSystem& system, IconPair& icons) {
     void* large = nullptr;
     void* small = nullptr;
     system.ExtractIcons(def.iconFile, def.iconNumber, large, small);
     if (IsIcon(large) && IsIcon(small)) {
-        def.largeIcon = large;
-        def.smallIcon = small;
+        icons = {large, small};
         return true;
     }
-    Release(large, system);
-    Release(small, system);
+    if (IsIcon(large)) system.ReleaseIcon(large);
+    if (IsIcon(small)) system.ReleaseIcon(small);
     return false;
 }
 
@@ -36,13 +30,11 @@ bool IsIcon(const void* handle) {
     return handle != nullptr && handle != reinterpret_cast<const void*>(1);
 }
 
-void ReloadButtonIcons(ButtonDef& def, int index, IconSystem& system) {
-    if (index >= 0) system.ClearBarFace(index);
-    Release(def.largeIcon, system);
-    Release(def.smallIcon, system);
+IconPair LoadIconPair(ButtonDef& def, IconSystem& system) {
+    IconPair icons;
     if (def.iconFile[0] == '\0') def.iconNumber = -1;
-    if (def.iconNumber < 0) return;
-    if (Extract(def, system)) return;
+    if (def.iconNumber < 0) return icons;
+    if (Extract(def, system, icons)) return icons;
 
     char program[kPathSize] = "";
     // Only a program that was found replaces the icon file: an empty answer would erase the user's
@@ -50,14 +42,20 @@ void ReloadButtonIcons(ButtonDef& def, int index, IconSystem& system) {
     if (system.FindProgram(def.command, program)) {
         CopyText(def.iconFile, FieldText(program));
         def.iconNumber = 0;
-        if (Extract(def, system)) return;
+        if (Extract(def, system, icons)) return icons;
     }
     def.iconNumber = -1;
+    return icons;
 }
 
-FaceSource ChooseFaceSource(const ButtonDef& def) {
-    const bool own = def.iconNumber >= 0 && def.iconFile[0] != '\0' && IsIcon(def.largeIcon) && IsIcon(def.smallIcon);
+FaceSource ChooseFaceSource(const ButtonDef& def, const IconPair& icons) {
+    const bool own = def.iconNumber >= 0 && def.iconFile[0] != '\0' && IsIcon(icons.large) && IsIcon(icons.small);
     return own ? FaceSource::kOwnIcon : FaceSource::kShellIcon;
+}
+
+bool SameIcons(const ButtonDef& a, const ButtonDef& b) {
+    return a.iconNumber == b.iconNumber && FieldText(a.iconFile) == FieldText(b.iconFile) &&
+           FieldText(a.command) == FieldText(b.command);
 }
 
 // ---- The configuration dialog's cells

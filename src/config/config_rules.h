@@ -9,13 +9,17 @@
 
 // ---- Button icons
 
+// A button's two icons as the rules see them (HICON on Windows): both icons, or neither.
+struct IconPair {
+    void* large = nullptr;
+    void* small = nullptr;
+};
+
 // The system operations the icon rules need; the Win32 shell implements them with the shell's calls.
 class IconSystem {
 public:
     virtual ~IconSystem() = default;
-    // Bar button `index` shows no image any more (it may be showing a handle about to be destroyed).
-    virtual void ClearBarFace(int index) = 0;
-    virtual void DestroyIcon(void* icon) = 0;
+    virtual void ReleaseIcon(void* icon) = 0;
     // One large and one small icon of that index; a handle left 0 or 1 means none.
     virtual void ExtractIcons(const char* file, int iconNumber, void*& large, void*& small) = 0;
     // Writes the program that opens `command`'s file into `program`; true when one was found.
@@ -25,18 +29,22 @@ public:
 // 0 and 1 both mean "no icon" in an icon handle.
 bool IsIcon(const void* handle);
 
-// Releases def's icons and loads them again from its icon file; when that fails, from icon 0 of the program
-// that opens its command (which then becomes its icon file), and failing that leaves it without an icon
-// (iconNumber -1). Afterwards either iconNumber >= 0 and both handles are icons, or iconNumber is -1 and
-// both are 0. index is def's bar button, or -1 for a ButtonDef that has none.
-void ReloadButtonIcons(ButtonDef& def, int index, IconSystem& system);
+// Loads def's icons from its icon file; when that fails, from icon 0 of the program that opens its
+// command (which then becomes its icon file), and failing that leaves it without an icon (iconNumber
+// -1). Either iconNumber is then >= 0 and both icons come back, or iconNumber is -1 and neither does;
+// the icons are the caller's.
+IconPair LoadIconPair(ButtonDef& def, IconSystem& system);
 
 enum class FaceSource {
-    kOwnIcon,    // the ButtonDef's own large or small icon
+    kOwnIcon,    // the button's own large or small icon
     kShellIcon,  // the icon the shell shows for the command's file
 };
 
-FaceSource ChooseFaceSource(const ButtonDef& def);
+// Where the face of a button with these loaded icons comes from.
+FaceSource ChooseFaceSource(const ButtonDef& def, const IconPair& icons);
+
+// Whether two definitions load the same icons: the same icon file, number and command.
+bool SameIcons(const ButtonDef& a, const ButtonDef& b);
 
 // ---- The configuration dialog's cells
 
@@ -63,7 +71,7 @@ int IndexAtPosition(int position, int cols);
 GridCursor ClampCursor(AppOptions& options, int index);
 
 // Moves the button at `cursor` to the 0-based `position` of the grid: the two records trade places
-// whole, icons included, and the cursor follows the moved button. Returns the new cursor.
+// whole, and the cursor follows the moved button. Returns the new cursor.
 GridCursor MoveToPosition(ButtonDef (&buttons)[kButtonCount], AppOptions& options, const GridCursor& cursor,
                           int position);
 

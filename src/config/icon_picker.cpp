@@ -30,8 +30,7 @@ constexpr char kIconFilter[] =
 constexpr int kFileControls[] = {IDC_ICON_FILE_BUTTON, IDC_ICON_FILE, IDC_ICON_LIST};
 
 struct IconPickerData {
-    int index = 0;
-    HWND iconButton = nullptr;
+    ButtonDef* def = nullptr;  // the configuration dialog's draft of the button
     // Set when the user changes the file-name field; an OK then shows that file first.
     bool nameEdited = false;
     char fileName[kPathSize] = "";
@@ -45,7 +44,7 @@ HWND List(HWND dialog) {
 }
 
 ButtonDef& Def(const IconPickerData& data) {
-    return g_settings.buttons[data.index];
+    return *data.def;
 }
 
 int IconCount(const char* file) {
@@ -162,97 +161,94 @@ BOOL DrawIconItem(const IconPickerData& data, const DRAWITEMSTRUCT& item) {
 }
 
 void ChooseIconFile(HWND dialog, IconPickerData& data) {
-    GetDlgItemTextA(dialog, IDC_ICON_FILE, data.fileName, sizeof data.fileName);
+    DialogItemText(dialog, IDC_ICON_FILE, data.fileName);
     if (ChooseFileWithFilter(dialog, IDS_CHOOSE_ICON, data.fileName, kIconFilter, "ICO")) {
         FillIconList(dialog, data, data.fileName, false);
     }
 }
 
-void OnOk(HWND dialog, IconPickerData& data) {
+// False while a typed name is shown first: the next OK takes it.
+bool TakeChoice(HWND dialog, IconPickerData& data) {
     if (data.nameEdited) {
-        // A typed name is shown first; the next OK takes it.
-        GetDlgItemTextA(dialog, IDC_ICON_FILE, data.fileName, sizeof data.fileName);
+        DialogItemText(dialog, IDC_ICON_FILE, data.fileName);
         FillIconList(dialog, data, data.fileName, false);
-        return;
+        return false;
     }
     ButtonDef& def = Def(data);
-    GetDlgItemTextA(dialog, IDC_ICON_FILE, def.iconFile, sizeof def.iconFile);
+    DialogItemText(dialog, IDC_ICON_FILE, def.iconFile);
     ResolveFileName(def.iconFile);
     const LRESULT selected = SendMessageA(List(dialog), LB_GETCURSEL, 0, 0);
     def.iconNumber = selected == LB_ERR ? -1 : static_cast<int>(selected);
     if (IsDlgButtonChecked(dialog, IDC_ICON_FAST_DEFAULT) == BST_CHECKED) def.iconNumber = -1;
-
-    // The Icon button borrows the icon that the reload destroys.
-    ClearButtonFace(data.iconButton);
-    LoadButtonIcons(def);
-    SetButtonFace(data.iconButton, 0, data.index, false, false);
-    ClearIconList(dialog);
-    EndDialog(dialog, 1);
+    return true;
 }
 
-BOOL OnCommand(HWND dialog, IconPickerData& data, int id, int code) {
-    switch (id) {
-    case IDC_ICON_PREVIEW:
-        if (code != BN_CLICKED) return TRUE;
-        CheckDlgButton(dialog, IDC_ICON_FAST_DEFAULT,
-                       IsDlgButtonChecked(dialog, IDC_ICON_FAST_DEFAULT) == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED);
-        EnableFileControls(dialog, IsDlgButtonChecked(dialog, IDC_ICON_FAST_DEFAULT) != BST_CHECKED);
-        return TRUE;
-    case IDC_ICON_FAST_DEFAULT:
-        if (code == BN_CLICKED) EnableFileControls(dialog, IsDlgButtonChecked(dialog, IDC_ICON_FAST_DEFAULT) != BST_CHECKED);
-        return TRUE;
-    case IDC_ICON_FILE_BUTTON:
-        if (code == BN_CLICKED) ChooseIconFile(dialog, data);
-        return TRUE;
-    case IDC_ICON_FILE:
-        if (code == EN_CHANGE) data.nameEdited = true;
-        return TRUE;
-    case IDC_ICON_LIST:
-        if (code == LBN_DBLCLK) OnOk(dialog, data);
-        return TRUE;
-    case IDOK:
-        OnOk(dialog, data);
-        return TRUE;
-    case IDCANCEL:
-        ClearIconList(dialog);
-        EndDialog(dialog, 0);
-        return TRUE;
-    default:
-        return FALSE;
-    }
-}
+struct IconPicker : DialogBase, IconPickerData {
+    static constexpr int kTemplate = IDD_ICON_PICKER;
+    static constexpr DWORD kHelpTopic = IDH_ICON_PICKER;
 
-INT_PTR CALLBACK IconPickerProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_MEASUREITEM) {
-        if (!MeasureIconItem(dialog, *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return FALSE;
+    // The list asks for its items' size while it is being made, before the dialog has its data.
+    static INT_PTR BeforeInit(HWND dialog, UINT message, WPARAM, LPARAM lParam) {
+        if (message != WM_MEASUREITEM || !MeasureIconItem(dialog, *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)))
+            return FALSE;
         SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
         return TRUE;
     }
-    auto* data = DialogData<IconPickerData>(dialog, message, lParam);
-    if (data == nullptr) return FALSE;
-    if (HandleDialogHelp(message, wParam, lParam, IDH_ICON_PICKER)) return TRUE;
-    switch (message) {
-    case WM_INITDIALOG:
-        data->metrics = MeasureList(dialog);
+
+    BOOL OnInit(HWND dialog) {
+        metrics = MeasureList(dialog);
         // One column per icon: the list is a single row of squares, scrolled sideways.
-        SendMessageA(List(dialog), LB_SETCOLUMNWIDTH, static_cast<WPARAM>(data->metrics.itemSize), 0);
-        FillIconList(dialog, *data, "", true);
+        SendMessageA(List(dialog), LB_SETCOLUMNWIDTH, static_cast<WPARAM>(metrics.itemSize), 0);
+        FillIconList(dialog, *this, "", true);
         return TRUE;
-    case WM_DRAWITEM:
-        if (!DrawIconItem(*data, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return FALSE;
-        SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
-        return TRUE;
-    case WM_COMMAND:
-        return OnCommand(dialog, *data, LOWORD(wParam), HIWORD(wParam));
-    case WM_DESTROY:
-        // Whatever way the dialog ends, nothing it showed outlives it.
-        ClearIconList(dialog);
-        SetPreview(dialog, *data, nullptr);
-        return FALSE;
-    default:
-        return FALSE;
     }
-}
+
+    bool OnOk(HWND dialog) { return TakeChoice(dialog, *this); }
+
+    BOOL OnCommand(HWND dialog, int id, int code) {
+        switch (id) {
+        case IDC_ICON_PREVIEW:
+            if (code != BN_CLICKED) return TRUE;
+            CheckDlgButton(dialog, IDC_ICON_FAST_DEFAULT,
+                           IsDlgButtonChecked(dialog, IDC_ICON_FAST_DEFAULT) == BST_CHECKED ? BST_UNCHECKED
+                                                                                            : BST_CHECKED);
+            EnableFileControls(dialog, IsDlgButtonChecked(dialog, IDC_ICON_FAST_DEFAULT) != BST_CHECKED);
+            return TRUE;
+        case IDC_ICON_FAST_DEFAULT:
+            if (code == BN_CLICKED)
+                EnableFileControls(dialog, IsDlgButtonChecked(dialog, IDC_ICON_FAST_DEFAULT) != BST_CHECKED);
+            return TRUE;
+        case IDC_ICON_FILE_BUTTON:
+            if (code == BN_CLICKED) ChooseIconFile(dialog, *this);
+            return TRUE;
+        case IDC_ICON_FILE:
+            if (code == EN_CHANGE) nameEdited = true;
+            return TRUE;
+        case IDC_ICON_LIST:
+            // A double click chooses as OK does.
+            if (code == LBN_DBLCLK && OnOk(dialog)) EndDialog(dialog, IDOK);
+            return TRUE;
+        default:
+            return FALSE;
+        }
+    }
+
+    INT_PTR OnMessage(HWND dialog, UINT message, WPARAM, LPARAM lParam) {
+        switch (message) {
+        case WM_DRAWITEM:
+            if (!DrawIconItem(*this, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return FALSE;
+            SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
+            return TRUE;
+        case WM_DESTROY:
+            // Whatever way the dialog ends, nothing it showed outlives it.
+            ClearIconList(dialog);
+            SetPreview(dialog, *this, nullptr);
+            return FALSE;
+        default:
+            return FALSE;
+        }
+    }
+};
 
 }  // namespace
 
@@ -268,10 +264,8 @@ void ResolveFileName(char (&name)[kPathSize]) {
     CopyText(name, isFile ? found : trimmed);
 }
 
-bool RunIconPicker(HWND owner, int index, HWND iconButton) {
-    if (index < 0 || index >= kButtonCount) return false;
-    IconPickerData data;
-    data.index = index;
-    data.iconButton = iconButton;
-    return RunDialog(owner, IDD_ICON_PICKER, IconPickerProc, &data) == 1;
+bool RunIconPicker(HWND owner, ButtonDef& def) {
+    IconPicker picker;
+    picker.def = &def;
+    return RunModalDialog(owner, picker);
 }

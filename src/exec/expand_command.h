@@ -3,6 +3,8 @@
 
 #include <cstddef>
 
+#include "exec/expansion.h"
+
 // Expands templ into out (capacity bytes) for the current main file, asking queries in dialogs owned by the
-// button bar. Returns 1, or 0 when the user cancelled a query; then out must not be used.
-int ExpandPlaceholders(const char* templ, int useLongNames, char* out, std::size_t capacity);
+// button bar. False when the user cancelled a query; then out must not be used.
+bool ExpandPlaceholders(const char* templ, LongNames longNames, char* out, std::size_t capacity);

@@ -6,7 +6,7 @@ namespace {
 // Each path part lives in a 256-byte field.
 constexpr std::size_t kPartLimit = 255;
 
-std::string_view Limited(std::string_view part) { return part.substr(0, kPartLimit); }
+std::string_view Limited(std::string_view part) { return text::Part(part, 0, kPartLimit); }
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
@@ -27,7 +27,7 @@ public:
     // A typed answer is cut to the room left, with the same byte kept free.
     void InsertCut(std::string_view value) {
         const std::size_t room = used_ + 2 <= capacity_ ? capacity_ - 2 - used_ : 0;
-        Write(value.substr(0, room));
+        Write(text::Part(value, 0, room));
     }
     void Terminate() {
         if (capacity_ > 0) out_[used_] = '\0';
@@ -43,12 +43,16 @@ private:
     std::size_t used_ = 0;
 };
 
+// Room for one value: as long as the longest output any buffer of the program expands into.
+constexpr std::size_t kValueSize = 2048;
+using ExpansionValue = FixedText<kValueSize>;
+
 }  // namespace
 
 PathParts SplitPathParts(std::string_view path) {
     PathParts parts;
     if (path.size() >= 2 && path[1] == ':') {
-        parts.drive = path.substr(0, 2);
+        parts.drive = text::Part(path, 0, 2);
         path.remove_prefix(2);
     }
     std::size_t nameStart = 0;
@@ -58,20 +62,24 @@ PathParts SplitPathParts(std::string_view path) {
             break;
         }
     }
-    parts.folder = Limited(path.substr(0, nameStart));
+    parts.folder = Limited(text::Part(path, 0, nameStart));
     path.remove_prefix(nameStart);
     const std::size_t dot = path.rfind('.');
     if (dot != std::string_view::npos) {
-        parts.extension = Limited(path.substr(dot));
-        path = path.substr(0, dot);
+        parts.extension = Limited(text::Part(path, dot));
+        path = text::Part(path, 0, dot);
     }
     parts.name = Limited(path);
     return parts;
 }
 
-std::string MainFileText(std::string_view letters, std::string_view path) {
-    if (path.empty()) return std::string();
-    if (letters.empty()) return std::string(path);
+MainFileTextBuffer MainFileText(std::string_view letters, std::string_view path) {
+    MainFileTextBuffer text;
+    if (path.empty()) return text;
+    if (letters.empty()) {
+        CopyText(text.text, path);
+        return text;
+    }
 
     // Letters count only in the order d, p, n, e; "last" means the closing percent sign follows it.
     std::size_t at = 0;
@@ -91,31 +99,32 @@ std::string MainFileText(std::string_view letters, std::string_view path) {
     const bool extension = take('e');
 
     const PathParts parts = SplitPathParts(path);
-    std::string text;
     if (drive) {
         std::string_view part = parts.drive;
         if (driveLast && !part.empty() && part.back() == ':') part.remove_suffix(1);
-        text += part;
+        AppendText(text.text, part);
     }
     if (folder) {
         std::string_view part = parts.folder;
         if (folderLast && !part.empty() && IsSeparator(part.back())) part.remove_suffix(1);
-        text += part;
+        AppendText(text.text, part);
     }
-    if (name) text += parts.name;
+    if (name) AppendText(text.text, parts.name);
     if (extension) {
         std::string_view part = parts.extension;
         // The dot stays only between a name and its extension (an n followed by the e is never last).
         if (!name && !part.empty() && part.front() == '.') part.remove_prefix(1);
-        text += part;
+        AppendText(text.text, part);
     }
     return text;
 }
 
-int ExpandTemplate(const char* templ, bool useLongNames, std::string_view mainFile, char* out, std::size_t capacity,
+int ExpandTemplate(const char* templ, LongNames longNames, std::string_view mainFile, char* out, std::size_t capacity,
                    ExpansionHost& host) {
     Output output(out, capacity);
     const std::string_view rest(templ ? templ : "");
+    // A value of the environment, the user's answer or a short name, one at a time.
+    ExpansionValue value;
     std::size_t i = 0;
     while (i < rest.size() && output.HasRoom()) {
         const char c = rest[i];
@@ -135,36 +144,37 @@ int ExpandTemplate(const char* templ, bool useLongNames, std::string_view mainFi
             ++i;
             continue;
         }
-        const std::string_view name = rest.substr(i + 1, close - i - 1);
+        const std::string_view name = text::Part(rest, i + 1, close - i - 1);
         i = close + 1;
 
-        std::string value;
-        if (host.Environment(name, value) && !value.empty()) {
-            output.Insert(value);
+        // A value longer than the whole output could never be inserted: its room need go no further.
+        const std::size_t length = host.Environment(name, value.text, sizeof value.text);
+        if (length != 0) {
+            if (length < sizeof value.text) output.Insert(std::string_view(value.text, length));
         } else if (name.front() == '?') {
             // Everything after the first "=" is the default; the name shown is what comes before it.
-            const std::string_view query = name.substr(1);
+            const std::string_view query = text::Part(name, 1);
             const std::size_t equals = query.find('=');
-            const std::string_view shown = query.substr(0, equals);
-            const std::string_view initial = equals == std::string_view::npos ? std::string_view() : query.substr(equals + 1);
-            std::string answer;
-            if (!host.Query(shown, initial, answer)) {
+            const std::string_view shown = text::Part(query, 0, equals);
+            const std::string_view initial =
+                equals == std::string_view::npos ? std::string_view() : text::Part(query, equals + 1);
+            if (!host.Query(shown, initial, value.text, sizeof value.text)) {
                 output.Terminate();
                 return 0;
             }
-            output.InsertCut(answer);
+            output.InsertCut(FieldText(value.text));
         } else if (name.front() == '@') {
-            const std::string_view letters = name.substr(1);
+            const std::string_view letters = text::Part(name, 1);
             if (!letters.empty() && letters.front() == 't') {
                 output.Insert(host.DisplayName());
                 continue;
             }
-            std::string path(mainFile);
-            std::string shortPath;
-            if (!useLongNames && !path.empty() && host.ShortPath(path, shortPath) && !shortPath.empty()) {
-                path = shortPath;
+            std::string_view path = mainFile;
+            if (longNames == LongNames::kNo && !path.empty() && host.ShortPath(path, value.text, sizeof value.text) &&
+                value.text[0] != '\0') {
+                path = FieldText(value.text);
             }
-            output.Insert(MainFileText(letters, path));
+            output.Insert(FieldText(MainFileText(letters, path).text));
         } else {
             output.Put('%');
             output.Insert(name);

@@ -2,15 +2,12 @@
 // through the document's associated program), and waiting for or watching the child.
 #include "exec/launch.h"
 
-#include <objbase.h>
+#include <windows.h>
 #include <shellapi.h>
-
-#include <new>
 
 #include "base/handles.h"
 #include "exec/run_rules.h"
 #include "base/dialog.h"
-#include "base/help.h"
 #include "exec/expand_command.h"
 #include "exec/logs.h"
 #include "exec/watched_runs.h"
@@ -20,111 +17,36 @@
 #include "res/resource.h"
 #include "settings/settings_records.h"
 
-RunState g_runs;
-
 namespace {
 
 // The edit dialog (template 103): shows the program a run will start and lets the user edit its
 // parameters.
-struct EditCommandData {
-    const char* command;      // shown, not changeable
-    char* options;            // shown and replaced on OK
-    std::size_t optionsRoom;  // bytes in options, NUL included
-};
+struct EditCommandDialog : DialogBase {
+    static constexpr int kTemplate = IDD_EDIT_COMMAND;
+    static constexpr DWORD kHelpTopic = IDH_EDIT_COMMAND;
+    const char* command = "";   // shown, not changeable
+    char* options = nullptr;    // shown and replaced on OK
+    std::size_t optionsRoom = 0;  // bytes in options, NUL included
 
-INT_PTR CALLBACK EditCommandDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* data = DialogData<EditCommandData>(dialog, message, lParam);
-    if (HandleDialogHelp(message, wParam, lParam, IDH_EDIT_COMMAND)) return TRUE;
-    switch (message) {
-    case WM_INITDIALOG: {
-        SetDlgItemTextA(dialog, IDC_EDIT_COMMAND, data->command);
-        HWND options = GetDlgItem(dialog, IDC_EDIT_OPTIONS);
+    BOOL OnInit(HWND dialog) {
+        SetDlgItemTextA(dialog, IDC_EDIT_COMMAND, command);
+        const HWND field = GetDlgItem(dialog, IDC_EDIT_OPTIONS);
         // The field takes no more than the options buffer can hold.
-        SendMessageA(options, EM_LIMITTEXT, data->optionsRoom > 1 ? data->optionsRoom - 1 : 1, 0);
-        SetWindowTextA(options, data->options);
-        SendMessageA(options, EM_SETSEL, 0, -1);
-        SetFocus(options);
+        SendMessageA(field, EM_LIMITTEXT, optionsRoom > 1 ? optionsRoom - 1 : 1, 0);
+        SetWindowTextA(field, options);
+        SendMessageA(field, EM_SETSEL, 0, -1);
+        SetFocus(field);
         return FALSE;  // the focus is set
     }
-    case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case IDOK:
-            if (data && data->optionsRoom > 0) {
-                const int room = data->optionsRoom > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<int>(data->optionsRoom);
-                if (GetDlgItemTextA(dialog, IDC_EDIT_OPTIONS, data->options, room) == 0) data->options[0] = '\0';
-            }
-            EndDialog(dialog, IDOK);
-            return TRUE;
-        case IDCANCEL:
-            EndDialog(dialog, IDCANCEL);
-            return TRUE;
-        default:
-            return FALSE;
-        }
-    default:
-        return FALSE;
+    bool OnOk(HWND dialog) {
+        DialogItemText(dialog, IDC_EDIT_OPTIONS, options, optionsRoom);
+        return true;
     }
-}
+};
 
-// True on OK (options hold the edited text), false on Cancel.
-bool RunEditCommandDialog(HWND owner, EditCommandData& data) {
-    const INT_PTR result = RunDialog(owner, IDD_EDIT_COMMAND, EditCommandDialogProc, &data);
-    return result == IDOK;
-}
-
-constexpr DWORD kWatchStackSize = 12000;
 // The rooms of the expanded options and command.
 constexpr std::size_t kExpandedOptionsSize = 780;
 constexpr std::size_t kExpandedCommandSize = 520;
-
-// What a watch thread keeps: its own copy of the ChildWatch, and its place among the runs a user may stop.
-struct WatchThreadData {
-    ChildWatch watch;
-    WatchedRun run;
-};
-
-void CloseRunHandles(const ChildWatch& watch) {
-    CloseHandle(watch.process);
-    if (watch.job != nullptr) CloseHandle(watch.job);
-}
-
-DWORD WINAPI WatchChild(LPVOID parameter) {
-    WatchThreadData* data = static_cast<WatchThreadData*>(parameter);
-    const ChildWatch& watch = data->watch;
-    // The shell may hand the log to an extension that needs COM on the calling thread.
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    WaitForSingleObject(watch.process, INFINITE);
-    // The log wrapper has ended with the run, so its log is free for the closing line.
-    const RunEnd end = RemoveWatchedRun(data->run);
-    if (end != RunEnd::kByItself) AppendStoppedLine(watch.logFile, end == RunEnd::kStoppedAlone);
-    ShowLog(watch.process, watch.log, watch.logFile);
-    if (SUCCEEDED(com)) CoUninitialize();
-    CloseRunHandles(watch);
-    delete data;
-    InterlockedDecrement(&g_runs.childCount);
-    return 0;
-}
-
-// The child is counted before its thread exists, so no reader sees it uncounted while the thread starts.
-void StartWatchThread(const ChildWatch& watch) {
-    WatchThreadData* data = new (std::nothrow) WatchThreadData{watch, WatchedRun{}};
-    if (data != nullptr) {
-        data->run.process = watch.process;
-        data->run.job = watch.job;
-        AddWatchedRun(data->run);
-        InterlockedIncrement(&g_runs.childCount);
-        HANDLE thread = CreateThread(nullptr, kWatchStackSize, WatchChild, data, 0, nullptr);
-        if (thread != nullptr) {
-            CloseHandle(thread);
-            return;
-        }
-        InterlockedDecrement(&g_runs.childCount);
-        RemoveWatchedRun(data->run);
-        delete data;
-    }
-    // Without a thread the child goes unwatched.
-    CloseRunHandles(watch);
-}
 
 // A child that will be watched starts suspended, so that it is in its job before it can start anything.
 bool StartProcess(char* line, bool inherit, int show, const std::string& folder, bool watched,
@@ -162,8 +84,9 @@ void RunButtonCommand(int index) {
 
     char options[kExpandedOptionsSize];
     char command[kExpandedCommandSize];
-    if (!ExpandPlaceholders(button.options, button.useLongNames, options, sizeof options)) return;
-    if (!ExpandPlaceholders(button.command, button.useLongNames, command, sizeof command)) return;
+    const LongNames longNames = button.useLongNames != 0 ? LongNames::kYes : LongNames::kNo;
+    if (!ExpandPlaceholders(button.options, longNames, options, sizeof options)) return;
+    if (!ExpandPlaceholders(button.command, longNames, command, sizeof command)) return;
 
     bool logged = IsLogged(logMode);
     char logFile[kLogFileNameSize] = "";
@@ -174,8 +97,11 @@ void RunButtonCommand(int index) {
     }
 
     if (button.editCommandLine) {
-        EditCommandData edit{command, options, sizeof options};
-        if (!RunEditCommandDialog(g_app.mainWindow, edit)) {
+        EditCommandDialog edit;
+        edit.command = command;
+        edit.options = options;
+        edit.optionsRoom = sizeof options;
+        if (!RunModalDialog(g_app.mainWindow, edit)) {
             ReleaseLogFileName(logFile);
             return;
         }
@@ -226,12 +152,6 @@ void RunButtonCommand(int index) {
     const HANDLE job = watched ? StartInJob(process.hProcess, process.hThread) : nullptr;
     CloseHandle(process.hThread);
 
-    ChildWatch watch;
-    watch.process = process.hProcess;
-    watch.job = job;
-    watch.log = static_cast<signed char>(logMode);
-    CopyText(watch.logFile, FieldText(logFile));
-
     HWND focus = nullptr;
     if (waiting) {
         focus = GetFocus();
@@ -241,12 +161,12 @@ void RunButtonCommand(int index) {
         }
         WaitForSingleObject(process.hProcess, INFINITE);
     } else if (watched) {
-        StartWatchThread(watch);
+        WatchRun(process.hProcess, job, logMode, logFile);
         return;
     }
 
     if (capture) CloseCaptureConsole();
-    if (IsLogged(logMode)) ShowLog(watch.process, watch.log, watch.logFile);
+    if (IsLogged(logMode)) ShowLog(process.hProcess, logMode, logFile);
     CloseHandle(process.hProcess);
 
     if (waiting) {

@@ -1,20 +1,39 @@
 // The runs that watch threads follow, kept so that the user can stop them.
 #include "exec/watched_runs.h"
 
+#include <objbase.h>
 #include <tlhelp32.h>
 
 #include <new>
 
+#include "base/bounded_text.h"
+#include "exec/logs.h"
 #include "exec/run_rules.h"
 
 namespace {
 
-// Shared by the window's thread (adds, stops) and the watch threads (remove).
+// One watched run, from before its watch thread starts until its log has been shown. The thread owns the
+// handles; the list only borrows them while the run is in it.
+struct WatchedRun {
+    HANDLE process = nullptr;
+    HANDLE job = nullptr;  // null when the run has no job of its own: a stop ends its process tree
+    int logMode = 0;
+    char logFile[kLogFileNameSize] = "";
+    RunEnd end = RunEnd::kByItself;
+    WatchedRun* next = nullptr;
+};
+
+// Shared by the window's thread (adds, stops, counts) and the watch threads (remove).
 struct WatchedRunList {
     SRWLOCK lock = SRWLOCK_INIT;
     WatchedRun* first = nullptr;
+    int count = 0;
 };
 WatchedRunList g_watched;
+
+// The stack a watch thread starts with: it waits, then shows a log, and its stack grows as a message
+// box needs; many runs may be watched at once.
+constexpr DWORD kWatchStackSize = 12000;
 
 // Far more programs than one TeX run starts at a time.
 constexpr std::size_t kMostDescendants = 256;
@@ -95,24 +114,84 @@ HANDLE StartInJob(HANDLE process, HANDLE thread) {
     return job;
 }
 
+namespace {
+
 void AddWatchedRun(WatchedRun& run) {
     AcquireSRWLockExclusive(&g_watched.lock);
     run.next = g_watched.first;
     g_watched.first = &run;
+    ++g_watched.count;
     ReleaseSRWLockExclusive(&g_watched.lock);
 }
 
-RunEnd RemoveWatchedRun(WatchedRun& run) {
+void RemoveWatchedRun(WatchedRun& run) {
     AcquireSRWLockExclusive(&g_watched.lock);
     for (WatchedRun** link = &g_watched.first; *link != nullptr; link = &(*link)->next) {
         if (*link == &run) {
             *link = run.next;
+            --g_watched.count;
             break;
         }
     }
-    const RunEnd end = run.end;
     ReleaseSRWLockExclusive(&g_watched.lock);
+}
+
+RunEnd EndOf(const WatchedRun& run) {
+    AcquireSRWLockShared(&g_watched.lock);
+    const RunEnd end = run.end;
+    ReleaseSRWLockShared(&g_watched.lock);
     return end;
+}
+
+void CloseRunHandles(const WatchedRun& run) {
+    CloseHandle(run.process);
+    if (run.job != nullptr) CloseHandle(run.job);
+}
+
+DWORD WINAPI WatchChild(LPVOID parameter) {
+    WatchedRun* run = static_cast<WatchedRun*>(parameter);
+    // The shell may hand the log to an extension that needs COM on the calling thread.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    WaitForSingleObject(run->process, INFINITE);
+    // The log wrapper has ended with the run, so its log is free for the closing line.
+    const RunEnd end = EndOf(*run);
+    if (end != RunEnd::kByItself) AppendStoppedLine(run->logFile, end == RunEnd::kStoppedAlone);
+    ShowLog(run->process, run->logMode, run->logFile);
+    if (SUCCEEDED(com)) CoUninitialize();
+    RemoveWatchedRun(*run);
+    CloseRunHandles(*run);
+    delete run;
+    return 0;
+}
+
+}  // namespace
+
+// The run is counted before its thread exists, so no reader sees it uncounted while the thread starts.
+void WatchRun(HANDLE process, HANDLE job, int logMode, const char* logFile) {
+    WatchedRun* run = new (std::nothrow) WatchedRun;
+    if (run != nullptr) {
+        run->process = process;
+        run->job = job;
+        run->logMode = logMode;
+        CopyText(run->logFile, logFile);
+        AddWatchedRun(*run);
+        const HANDLE thread = CreateThread(nullptr, kWatchStackSize, WatchChild, run, 0, nullptr);
+        if (thread != nullptr) {
+            CloseHandle(thread);
+            return;
+        }
+        RemoveWatchedRun(*run);
+        delete run;
+    }
+    CloseHandle(process);
+    if (job != nullptr) CloseHandle(job);
+}
+
+int WatchedRunCount() {
+    AcquireSRWLockShared(&g_watched.lock);
+    const int count = g_watched.count;
+    ReleaseSRWLockShared(&g_watched.lock);
+    return count;
 }
 
 int RunningWatchedRuns() {

@@ -10,33 +10,6 @@
 #include "settings/settings_rules.h"
 #include "settings/settings_file.h"
 
-void PushRecent(const char* value, RecentList& list) {
-    // Another instance may share the file: the change starts from what it holds now, not from an old copy.
-    if (&list == &g_settings.recentFiles) {
-        ChangeRecentFiles([&] {
-            PushRecentEntry(value, list, &g_settings.recentPositions);
-            return true;
-        });
-    } else {
-        ChangeRecentList(list, IDS_SEC_DIRECTORIES, IDS_KEY_DIRECTORY_PATTERN,
-                         [&] {
-                             PushRecentEntry(value, list, nullptr);
-                             return true;
-                         });
-    }
-}
-
-void SavePlace(const WindowPlace& place) {
-    WriteWindowPlace(place);
-    if (g_paths.mainFile[0] == '\0') return;
-    ChangeRecentFiles([&] {
-        const int i = FindRecent(g_settings.recentFiles, FieldText(g_paths.mainFile));
-        if (i < 0) return false;
-        FormatPosition(place, g_settings.recentPositions.entries[i]);
-        return true;
-    });
-}
-
 FixedText<kPathSize> ShellDisplayName(const char* path) {
     FixedText<kPathSize> name;
     SHFILEINFOA info = {};

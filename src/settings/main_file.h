@@ -1,4 +1,4 @@
-// The main file and the recent lists: pushing entries and announcing a new main file.
+// The main file and the default folder: taking a new one, and telling the shell of a main file.
 #pragma once
 
 #include <string_view>
@@ -7,12 +7,6 @@
 #include "settings/settings_rules.h"
 #include "settings/settings_records.h"
 
-// Moves or inserts value at the front of recentFiles (with its position) or recentFolders, after
-// re-reading that list from the settings file, and writes the changed list or lists back.
-void PushRecent(const char* value, RecentList& list);
-// The bar's place into "X", "Y", "Width", "Height" and, when the main file is among the recent files
-// as the file holds them now, into its position entry. Only what the file does not hold yet is written.
-void SavePlace(const WindowPlace& place);
 // Makes `name` the main file; the recent files and the shell's recent documents hear of it unless it is
 // empty. The caption is the bar's to build again.
 void TakeMainFile(std::string_view name);

@@ -62,16 +62,6 @@ void WriteValue(const char* section, const char* key, const char* value) {
     if (!WritePrivateProfileStringA(section, key, value, g_paths.settingsFile)) TellWriteFailed();
 }
 
-void WriteIntValue(const char* section, const char* key, int value) {
-    char text[32];
-    FormatText(text, "%d", value);
-    WriteValue(section, key, text);
-}
-
-void WriteButtonInt(int index, int keyId, int value) {
-    WriteIntValue(ResStr(IDS_SEC_BUTTONS).text, ButtonKey(index, keyId).text, value);
-}
-
 KeyName NumberedKey(const ResText& name, int number) {
     KeyName key;
     FormatText(key.text, "%s%d", name.text, number);
@@ -113,6 +103,15 @@ public:
         char text[32];
         FormatText(text, "%d", value);
         Write(key, text);
+    }
+    // Write for a text that the file does without when it is empty: an empty value takes the key away,
+    // when the section has it.
+    void WriteOrDelete(const char* key, const char* value) const {
+        if (value[0] != '\0') {
+            Write(key, value);
+        } else if (lookup_.Has(key)) {
+            WriteValue(name_.text, key, nullptr);
+        }
     }
 
 private:
@@ -166,6 +165,27 @@ void WriteRecentAgainst(const StoredSection& stored, const RecentList& list, int
     const ResText pattern = ResStr(keyPatternId);
     for (int k = 0; k < kRecentCount; ++k) stored.Write(RecentKey(pattern, k).text, list.entries[k]);
 }
+// Reads the list from the file and lets `change` change it; when `change` says so, writes it back,
+// comparing against that one reading: another instance's changes made before are kept.
+template <typename Change>
+void ChangeRecentList(RecentList& list, int sectionId, int keyPatternId, Change change) {
+    const StoredSection stored(sectionId);
+    ReadRecentListFrom(stored, list, keyPatternId);
+    if (change()) WriteRecentAgainst(stored, list, keyPatternId);
+}
+
+
+// ChangeRecentList for recentFiles and recentPositions together.
+template <typename Change>
+void ChangeRecentFiles(Change change) {
+    const StoredSection files(IDS_SEC_FILES);
+    const StoredSection positions(IDS_SEC_POSITIONS);
+    ReadRecentFilesFrom(files, positions);
+    if (!change()) return;
+    WriteRecentAgainst(files, g_settings.recentFiles, IDS_KEY_FILE_PATTERN);
+    WriteRecentAgainst(positions, g_settings.recentPositions, IDS_KEY_POS_PATTERN);
+}
+
 }  // namespace
 
 std::string ReadSectionBlock(const char* section, const char* file) {
@@ -180,73 +200,16 @@ std::string ReadSectionBlock(const char* section, const char* file) {
     }
 }
 
-KeyName ButtonKey(int index, int keyId) {
-    return NumberedKey(ResStr(keyId), index + 1);
-}
-
-void ReadButtonString(int index, int keyId, char* buffer, int size) {
-    GetPrivateProfileStringA(ResStr(IDS_SEC_BUTTONS).text, ButtonKey(index, keyId).text, "", buffer,
-                             static_cast<DWORD>(size), g_paths.settingsFile);
-}
-
-void WriteButtonString(int index, int keyId, const char* value) {
-    WriteValue(ResStr(IDS_SEC_BUTTONS).text, ButtonKey(index, keyId).text, value[0] ? value : nullptr);
-}
-
-int WriteIniInt(const char* section, const char* key, int value, const char* file) {
-    char text[32];
-    FormatText(text, "%d", value);
-    return WritePrivateProfileStringA(section, key, text, file);
-}
-
-void ReadOptionString(int keyId, char* buffer, int size) {
-    GetPrivateProfileStringA(ResStr(IDS_SEC_OPTIONS).text, ResStr(keyId).text, "", buffer, static_cast<DWORD>(size),
-                             g_paths.settingsFile);
-}
-
-int ReadOptionInt(int keyId, int fallback) {
-    return static_cast<int>(
-        GetPrivateProfileIntA(ResStr(IDS_SEC_OPTIONS).text, ResStr(keyId).text, fallback, g_paths.settingsFile));
-}
-
 void WriteOptionString(int keyId, const char* value) {
     WriteValue(ResStr(IDS_SEC_OPTIONS).text, ResStr(keyId).text, value);
-}
-
-void WriteOptionInt(int keyId, int value) {
-    WriteIntValue(ResStr(IDS_SEC_OPTIONS).text, ResStr(keyId).text, value);
 }
 
 void ReadRecentList(RecentList& list, int sectionId, int keyPatternId) {
     ReadRecentListFrom(StoredSection(sectionId), list, keyPatternId);
 }
 
-void WriteRecentList(const RecentList& list, int sectionId, int keyPatternId) {
-    WriteRecentAgainst(StoredSection(sectionId), list, keyPatternId);
-}
-
-void ChangeRecentList(RecentList& list, int sectionId, int keyPatternId, const std::function<bool()>& change) {
-    const StoredSection stored(sectionId);
-    ReadRecentListFrom(stored, list, keyPatternId);
-    if (change()) WriteRecentAgainst(stored, list, keyPatternId);
-}
-
 void ReadRecentFiles() {
     ReadRecentFilesFrom(StoredSection(IDS_SEC_FILES), StoredSection(IDS_SEC_POSITIONS));
-}
-
-void WriteRecentFiles() {
-    WriteRecentList(g_settings.recentFiles, IDS_SEC_FILES, IDS_KEY_FILE_PATTERN);
-    WriteRecentList(g_settings.recentPositions, IDS_SEC_POSITIONS, IDS_KEY_POS_PATTERN);
-}
-
-void ChangeRecentFiles(const std::function<bool()>& change) {
-    const StoredSection files(IDS_SEC_FILES);
-    const StoredSection positions(IDS_SEC_POSITIONS);
-    ReadRecentFilesFrom(files, positions);
-    if (!change()) return;
-    WriteRecentAgainst(files, g_settings.recentFiles, IDS_KEY_FILE_PATTERN);
-    WriteRecentAgainst(positions, g_settings.recentPositions, IDS_KEY_POS_PATTERN);
 }
 
 WindowPlace ReadWindowPlace() {
@@ -315,29 +278,66 @@ void ReadSettings() {
 
 void WriteSettings() {
     const AppOptions& options = g_settings.options;
-    WriteOptionInt(IDS_KEY_ROWS, options.rows);
-    WriteOptionInt(IDS_KEY_COLS, options.cols);
-    WriteOptionInt(IDS_KEY_SPACE, options.space);
-    WriteOptionInt(IDS_KEY_ON_TOP, options.onTop);
-    WriteOptionInt(IDS_KEY_SAVE_FILE_POS, options.saveFilePos);
-    WriteOptionInt(IDS_KEY_DISPLAY_TIPS, options.displayTips);
+    const StoredSection optionsSection(IDS_SEC_OPTIONS);
+    optionsSection.WriteInt(ResStr(IDS_KEY_ROWS).text, options.rows);
+    optionsSection.WriteInt(ResStr(IDS_KEY_COLS).text, options.cols);
+    optionsSection.WriteInt(ResStr(IDS_KEY_SPACE).text, options.space);
+    optionsSection.WriteInt(ResStr(IDS_KEY_ON_TOP).text, options.onTop);
+    optionsSection.WriteInt(ResStr(IDS_KEY_SAVE_FILE_POS).text, options.saveFilePos);
+    optionsSection.WriteInt(ResStr(IDS_KEY_DISPLAY_TIPS).text, options.displayTips);
 
+    const StoredSection buttons(IDS_SEC_BUTTONS);
+    const ResText type = ResStr(IDS_KEY_TYPE), show = ResStr(IDS_KEY_SHOW), log = ResStr(IDS_KEY_LOG),
+                  debug = ResStr(IDS_KEY_DEBUG), wait = ResStr(IDS_KEY_WAIT),
+                  longNames = ResStr(IDS_KEY_USE_LONG_NAMES), useIcon = ResStr(IDS_KEY_USE_ICON),
+                  iconNumber = ResStr(IDS_KEY_ICON_NUMBER), title = ResStr(IDS_KEY_TITLE),
+                  command = ResStr(IDS_KEY_COMMAND), optionsKey = ResStr(IDS_KEY_OPTIONS),
+                  directory = ResStr(IDS_KEY_DIRECTORY), tip = ResStr(IDS_KEY_TIP), icon = ResStr(IDS_KEY_ICON);
     for (int i = 0; i < kButtonCount; ++i) {
         const ButtonDef& def = g_settings.buttons[i];
-        WriteButtonInt(i, IDS_KEY_TYPE, def.type);
-        WriteButtonInt(i, IDS_KEY_SHOW, def.show);
-        WriteButtonInt(i, IDS_KEY_LOG, def.log);
-        WriteButtonInt(i, IDS_KEY_DEBUG, def.editCommandLine);
-        WriteButtonInt(i, IDS_KEY_WAIT, def.wait);
-        WriteButtonInt(i, IDS_KEY_USE_LONG_NAMES, def.useLongNames);
-        WriteButtonInt(i, IDS_KEY_USE_ICON, def.useIcon);
-        WriteButtonInt(i, IDS_KEY_ICON_NUMBER, def.iconNumber);
-        WriteButtonString(i, IDS_KEY_TITLE, def.title);
-        WriteButtonString(i, IDS_KEY_COMMAND, def.command);
+        const int n = i + 1;
+        buttons.WriteInt(NumberedKey(type, n).text, def.type);
+        buttons.WriteInt(NumberedKey(show, n).text, def.show);
+        buttons.WriteInt(NumberedKey(log, n).text, def.log);
+        buttons.WriteInt(NumberedKey(debug, n).text, def.editCommandLine);
+        buttons.WriteInt(NumberedKey(wait, n).text, def.wait);
+        buttons.WriteInt(NumberedKey(longNames, n).text, def.useLongNames);
+        buttons.WriteInt(NumberedKey(useIcon, n).text, def.useIcon);
+        buttons.WriteInt(NumberedKey(iconNumber, n).text, def.iconNumber);
+        buttons.WriteOrDelete(NumberedKey(title, n).text, def.title);
+        buttons.WriteOrDelete(NumberedKey(command, n).text, def.command);
+        // Options that start and end with a quote keep them only inside another pair.
         const bool quote = def.options[0] != '\0' && def.useLongNames != 0;
-        WriteButtonString(i, IDS_KEY_OPTIONS, quote ? QuoteOptionsText(def.options).text : def.options);
-        WriteButtonString(i, IDS_KEY_DIRECTORY, def.directory);
-        WriteButtonString(i, IDS_KEY_TIP, def.tip);
-        WriteButtonString(i, IDS_KEY_ICON, def.iconFile);
+        buttons.WriteOrDelete(NumberedKey(optionsKey, n).text, quote ? QuoteOptionsText(def.options).text : def.options);
+        buttons.WriteOrDelete(NumberedKey(directory, n).text, def.directory);
+        buttons.WriteOrDelete(NumberedKey(tip, n).text, def.tip);
+        buttons.WriteOrDelete(NumberedKey(icon, n).text, def.iconFile);
     }
+}
+
+void PushRecent(const char* value, RecentList& list) {
+    // Another instance may share the file: the change starts from what it holds now, not from an old copy.
+    if (&list == &g_settings.recentFiles) {
+        ChangeRecentFiles([&] {
+            PushRecentEntry(value, list, &g_settings.recentPositions);
+            return true;
+        });
+    } else {
+        ChangeRecentList(list, IDS_SEC_DIRECTORIES, IDS_KEY_DIRECTORY_PATTERN,
+                         [&] {
+                             PushRecentEntry(value, list, nullptr);
+                             return true;
+                         });
+    }
+}
+
+void SavePlace(const WindowPlace& place) {
+    WriteWindowPlace(place);
+    if (g_paths.mainFile[0] == '\0') return;
+    ChangeRecentFiles([&] {
+        const int i = FindRecent(g_settings.recentFiles, FieldText(g_paths.mainFile));
+        if (i < 0) return false;
+        FormatPosition(place, g_settings.recentPositions.entries[i]);
+        return true;
+    });
 }

@@ -3,7 +3,6 @@
 // already holds.
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "base/bounded_text.h"
@@ -22,36 +21,24 @@ std::string ReadSectionBlock(const char* section, const char* file);
 // Reads the whole file into g_settings (and, when it is empty, the main file and default folder). The
 // buttons' icons are the caller's to load afterwards.
 void ReadSettings();
-// Writes the grid options and all 50 buttons.
+// Writes the grid options and all 50 buttons: each key whose value the file does not hold yet.
 void WriteSettings();
 
-// Key name of button `index` (0-based) for key string `keyId`, e.g. "Title1".
-KeyName ButtonKey(int index, int keyId);
-void ReadButtonString(int index, int keyId, char* buffer, int size);
-// An empty value deletes the key.
-void WriteButtonString(int index, int keyId, const char* value);
-int WriteIniInt(const char* section, const char* key, int value, const char* file);
-
+// Reads a recent list from the file.
 void ReadRecentList(RecentList& list, int sectionId, int keyPatternId);
-// Every entry, empty ones as empty values; an entry the file already holds is left as it is.
-void WriteRecentList(const RecentList& list, int sectionId, int keyPatternId);
-// Reads the list from the file and lets `change` change it; when `change` says so, writes it back,
-// comparing against that one reading: another instance's changes made before are kept.
-void ChangeRecentList(RecentList& list, int sectionId, int keyPatternId, const std::function<bool()>& change);
 // recentFiles and recentPositions, read together so that each position stays with its file.
 void ReadRecentFiles();
-// recentFiles, then recentPositions.
-void WriteRecentFiles();
-// ChangeRecentList for recentFiles and recentPositions together.
-void ChangeRecentFiles(const std::function<bool()>& change);
-
 // The bar's place: "X", "Y", "Width", "Height" of [Options], 0 for one that is missing.
 WindowPlace ReadWindowPlace();
 // Writes those of the four that differ from what the file holds.
 void WriteWindowPlace(const WindowPlace& place);
 
-// Reads an [Options] string of the settings file into a buffer of the caller's.
-void ReadOptionString(int keyId, char* buffer, int size);
-int ReadOptionInt(int keyId, int fallback);
+// Writes an [Options] string of the settings file.
 void WriteOptionString(int keyId, const char* value);
-void WriteOptionInt(int keyId, int value);
+
+// Moves or inserts value at the front of recentFiles (with its position) or recentFolders, after
+// re-reading that list from the settings file, and writes the changed list or lists back.
+void PushRecent(const char* value, RecentList& list);
+// The bar's place into "X", "Y", "Width", "Height" and, when the main file is among the recent files
+// as the file holds them now, into its position entry. Only what the file does not hold yet is written.
+void SavePlace(const WindowPlace& place);

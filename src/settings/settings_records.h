@@ -27,8 +27,8 @@ enum LogMode : int { kLogNever = 0, kLogAlways = 1, kLogOnError = 2, kLogAskUser
 // Every record here starts out all zeros, so that g_settings lies in zero-filled memory and not in the
 // program file. ReadSettings gives each field its value, with the file's fallbacks where a key is missing.
 
-// One button's definition. The icon handles are owned by the record and only borrowed by windows.
-// A button without an icon has an empty iconFile; loading its icons sets iconNumber to -1.
+// One button's definition, plain data. A button without an icon has an empty iconFile; loading its icons
+// (the configuration's icon table) sets iconNumber to -1.
 struct ButtonDef {
     signed char type = 0;
     char title[64] = "";
@@ -38,8 +38,6 @@ struct ButtonDef {
     char tip[256] = "";
     char iconFile[260] = "";
     int iconNumber = 0;
-    void* largeIcon = nullptr;  // HICON
-    void* smallIcon = nullptr;  // HICON
     signed char show = 0;
     signed char log = 0;
     int editCommandLine = 0;
@@ -65,7 +63,8 @@ struct RecentList {
     char entries[kRecentCount][kPathSize] = {};
 };
 
-// Everything the settings file holds, owned by the settings store and changed in place by its users.
+// Everything the settings file holds, owned by the settings store. The configuration dialog edits a copy
+// of the options and the buttons and stores it back on OK.
 struct SettingsStore {
     AppOptions options;
     ButtonDef buttons[kButtonCount];

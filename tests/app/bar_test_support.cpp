@@ -7,7 +7,7 @@
 #include "res/resource.h"
 #include "base/bounded_text.h"
 #include "config/button_icons.h"
-#include "exec/launch.h"
+
 #include "settings/settings_file.h"
 
 namespace {
@@ -51,7 +51,6 @@ BarRun::BarRun(const std::string& settingsFile, const std::string& mainFile) {
     CopyText(g_paths.settingsFile, settingsFile);
     CopyText(g_paths.mainFile, mainFile);
     CopyText(g_paths.defaultFolder, "");
-    g_runs.childCount = 0;
     g_app.mainWindow = nullptr;  // the bar sets it when it opens
     ReadSettings();
     LoadAllButtonIcons();
@@ -65,7 +64,6 @@ BarRun::BarRun(const std::string& settingsFile, const std::string& mainFile) {
 }
 
 BarRun::~BarRun() {
-    g_runs.childCount = 0;
     if (!closed_ && window_) {
         PostMessageA(window_, WM_SYSCOMMAND, SC_CLOSE, 0);
         WaitClosed(10000);

@@ -6,11 +6,12 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "app/button_bar.h"
 #include "bar_test_support.h"
 #include "base/handles.h"
-#include "exec/launch.h"
+#include "exec/watched_runs.h"
 #include "res/resource.h"
 #include "base/bounded_text.h"
 #include "settings/settings_records.h"
@@ -415,18 +416,39 @@ TEST(BarClose, ClosesAtOnceWithoutChildren) {
     EXPECT_TRUE(bar.WaitClosed(5000));
 }
 
+// A program that sleeps, handed to a watch thread as a run that keeps no log; its process, for ending it.
+HANDLE WatchSleeper() {
+    std::string line = "\"" + ExeFolder() + "fixture_sleeper.exe\" 60000 0";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started = {};
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
+        return nullptr;
+    CloseHandle(started.hThread);
+    HANDLE own = nullptr;
+    DuplicateHandle(GetCurrentProcess(), started.hProcess, GetCurrentProcess(), &own, 0, FALSE, DUPLICATE_SAME_ACCESS);
+    WatchRun(started.hProcess, nullptr, kLogNever, "");
+    return own;
+}
+
 TEST(BarClose, AsksWhileChildrenAreWatched) {
     TempSettings ini(kOptions);
     BarRun bar(ini.path(), "C:\\x.tex");
-    g_runs.childCount = 1;
+    std::vector<HANDLE> sleepers = {WatchSleeper()};
     PostMessageA(bar.window(), WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(AnswerQuestion(IDNO), "Waiting for a child process to end.\nOK to leave it unattended?");
     Sleep(200);
     EXPECT_FALSE(bar.closed());
-    g_runs.childCount = 3;
+    sleepers.push_back(WatchSleeper());
+    sleepers.push_back(WatchSleeper());
     PostMessageA(bar.window(), WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(AnswerQuestion(IDYES), "Waiting for 3 child processes to end.\nOK to leave them unattended?");
     EXPECT_TRUE(bar.WaitClosed(5000));
+    for (HANDLE sleeper : sleepers) {
+        TerminateProcess(sleeper, 0);
+        CloseHandle(sleeper);
+    }
+    EXPECT_TRUE(WaitFor([] { return WatchedRunCount() == 0; }, 10000));
 }
 
 TEST(BarClose, EscapeAndCloseFromOutsideAreIgnored) {

@@ -13,6 +13,7 @@
 
 #include "app/button_bar.h"
 #include "app/bar_test_support.h"
+#include "config/button_icons.h"
 #include "config/dialog_driver.h"
 #include "res/resource.h"
 #include "settings/settings_records.h"
@@ -35,7 +36,7 @@ int ScreenDpi() {
     return dpi;
 }
 
-SIZE IconSize(HICON icon) {
+SIZE IconExtent(HICON icon) {
     SIZE size = {0, 0};
     ICONINFO info = {};
     if (icon == nullptr || !GetIconInfo(icon, &info)) return size;
@@ -132,10 +133,10 @@ TEST_F(DpiWindow, BarAndDialogsScaleWithTheScreen) {
 
     // The bar: its icon button shows the icon at the resolution's size, its text the dialog font.
     const HWND iconButton = GetDlgItem(bar.window(), IDC_BAR_FIRST);
-    EXPECT_EQ(IconSize(ButtonImage(iconButton)).cx, iconSize);
-    EXPECT_EQ(IconSize(ButtonImage(iconButton)).cy, iconSize);
+    EXPECT_EQ(IconExtent(ButtonImage(iconButton)).cx, iconSize);
+    EXPECT_EQ(IconExtent(ButtonImage(iconButton)).cy, iconSize);
     // Its small icon, read from the file together with the large one, has the small size.
-    EXPECT_EQ(IconSize(static_cast<HICON>(g_settings.buttons[0].smallIcon)).cx, GetSystemMetrics(SM_CXSMICON));
+    EXPECT_EQ(IconExtent(ButtonIcons(0).small.get()).cx, GetSystemMetrics(SM_CXSMICON));
     RECT cell = {};
     GetWindowRect(iconButton, &cell);
     MapWindowPoints(HWND_DESKTOP, bar.window(), reinterpret_cast<POINT*>(&cell), 2);
@@ -147,7 +148,7 @@ TEST_F(DpiWindow, BarAndDialogsScaleWithTheScreen) {
     ExpectNothingClipped(config, "configuration");
     measures["config_width"] = ClientRect(config).right;
     measures["config_height"] = ClientRect(config).bottom;
-    EXPECT_EQ(IconSize(ButtonImage(GetDlgItem(config, IDC_CONFIG_ICON))).cx, iconSize);
+    EXPECT_EQ(IconExtent(ButtonImage(GetDlgItem(config, IDC_CONFIG_ICON))).cx, iconSize);
 
     Press(config, IDC_CONFIG_CHANGE_ICON);
     const HWND picker = WaitForDialog(kPickerTitle);
@@ -158,7 +159,7 @@ TEST_F(DpiWindow, BarAndDialogsScaleWithTheScreen) {
     const HWND list = GetDlgItem(picker, IDC_ICON_LIST);
     ASSERT_GT(SendMessageA(list, LB_GETCOUNT, 0, 0), 3);
     const auto listIcon = reinterpret_cast<HICON>(SendMessageA(list, LB_GETITEMDATA, 3, 0));
-    EXPECT_EQ(IconSize(listIcon).cx, iconSize);
+    EXPECT_EQ(IconExtent(listIcon).cx, iconSize);
     // The items hold a whole icon in their middle, and the list shows the whole icon.
     const int itemHeight = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
     EXPECT_GE(itemHeight, iconSize);
@@ -209,8 +210,8 @@ TEST_F(DpiWindow, BarFollowsAMoveToAnotherResolutionAndBack) {
     GetWindowRect(window, &before);
     RECT iconBefore = {};
     GetWindowRect(iconButton, &iconBefore);
-    const int iconSize = IconSize(ButtonImage(iconButton)).cx;
-    const int smallIconSize = IconSize(reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_SMALL, 0))).cx;
+    const int iconSize = IconExtent(ButtonImage(iconButton)).cx;
+    const int smallIconSize = IconExtent(reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_SMALL, 0))).cx;
     const int fontHeight = FontHeight(textButton);
     ASSERT_GT(iconSize, 0);
     ASSERT_GT(fontHeight, 0);
@@ -221,8 +222,8 @@ TEST_F(DpiWindow, BarFollowsAMoveToAnotherResolutionAndBack) {
     RECT after = {};
     GetWindowRect(window, &after);
     EXPECT_TRUE(EqualRect(&after, &suggested));
-    EXPECT_EQ(IconSize(ButtonImage(iconButton)).cx, iconSize * 3 / 2);
-    EXPECT_EQ(IconSize(reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_SMALL, 0))).cx,
+    EXPECT_EQ(IconExtent(ButtonImage(iconButton)).cx, iconSize * 3 / 2);
+    EXPECT_EQ(IconExtent(reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_SMALL, 0))).cx,
               smallIconSize * 3 / 2);
     EXPECT_NEAR(FontHeight(textButton), fontHeight * 3 / 2, 1);
     RECT cell = {};
@@ -241,7 +242,7 @@ TEST_F(DpiWindow, BarFollowsAMoveToAnotherResolutionAndBack) {
     RECT iconAfter = {};
     GetWindowRect(iconButton, &iconAfter);
     EXPECT_TRUE(EqualRect(&iconAfter, &iconBefore));
-    EXPECT_EQ(IconSize(ButtonImage(iconButton)).cx, iconSize);
+    EXPECT_EQ(IconExtent(ButtonImage(iconButton)).cx, iconSize);
     EXPECT_EQ(FontHeight(textButton), fontHeight);
     // The window rectangle saved is that of the window as it is now.
     EXPECT_EQ(ini.Read("Options", "Width"), std::to_string(before.right - before.left));

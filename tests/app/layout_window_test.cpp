@@ -62,7 +62,7 @@ protected:
     void TearDown() override {
         for (int i = 0; i < kButtonCount; ++i) {
             g_settings.buttons[i].iconFile[0] = '\0';
-            LoadButtonIcons(g_settings.buttons[i]);
+            LoadButtonIcons(i);
             if (bar_ != nullptr) ClearButtonFace(Button(i));
         }
     }
@@ -106,7 +106,7 @@ protected:
         CopyText(def.iconFile, file);
         def.iconNumber = iconNumber;
         def.useIcon = 1;
-        LoadButtonIcons(def);
+        LoadButtonIcons(index);
     }
 
     std::string ScratchTextFile() {
@@ -224,8 +224,8 @@ TEST_F(LayoutWindow, TinyClientHidesCellsWithoutRoom) {
 TEST_F(LayoutWindow, OwnIconSizeFollowsTheCell) {
     GiveOwnIcon(0, ExePath(), 0);
     const ButtonDef& def = g_settings.buttons[0];
-    ASSERT_NE(def.largeIcon, nullptr);
-    ASSERT_NE(def.smallIcon, nullptr);
+    ASSERT_NE(ButtonIcons(0).large.get(), nullptr);
+    ASSERT_NE(ButtonIcons(0).small.get(), nullptr);
     ASSERT_EQ(def.iconNumber, 0);
     SizeClient(403, 60);
 
@@ -236,13 +236,13 @@ TEST_F(LayoutWindow, OwnIconSizeFollowsTheCell) {
     ASSERT_LE(minimum.width, 50);  // the one-row cells are 50 x 60: large
     ASSERT_GT(minimum.height, 30);  // the two-row cells are 50 x 30: small
     EXPECT_TRUE(IconStyle(0));
-    EXPECT_EQ(Image(0), def.largeIcon);
+    EXPECT_EQ(Image(0), ButtonIcons(0).large.get());
     EXPECT_EQ(Text(0), "B0");  // the title stays the window text behind the icon
 
     g_settings.options.rows = 2;
     LayoutButtons();
     EXPECT_TRUE(IconStyle(0));
-    EXPECT_EQ(Image(0), def.smallIcon);
+    EXPECT_EQ(Image(0), ButtonIcons(0).small.get());
     EXPECT_FALSE(IconStyle(1));
 }
 
@@ -279,7 +279,7 @@ TEST_F(LayoutWindow, ShellIconForTheCommandWithoutOwnIcon) {
     EXPECT_TRUE(IconStyle(1));
     const HANDLE first = Image(1);
     ASSERT_NE(first, nullptr);
-    EXPECT_NE(first, def.largeIcon);
+    EXPECT_NE(first, ButtonIcons(1).large.get());
 
     // The shell's icon belongs to the button: the next layout replaces it and releases the old one.
     LayoutButtons();
@@ -295,8 +295,8 @@ TEST_F(LayoutWindow, ReloadingIconsTakesTheImageOffTheBarButton) {
     GiveOwnIcon(0, ExePath(), 0);
     SizeClient(403, 60);
     LayoutButtons();
-    ASSERT_EQ(Image(0), g_settings.buttons[0].smallIcon);
-    LoadButtonIcons(g_settings.buttons[0]);
+    ASSERT_EQ(Image(0), ButtonIcons(0).small.get());
+    LoadButtonIcons(0);
     EXPECT_EQ(Image(0), nullptr);
 }
 
@@ -310,8 +310,8 @@ TEST_F(LayoutWindow, IconBeyondTheFileFallsBackToTheProgramOfTheCommand) {
     std::string program = def.iconFile;
     for (char& c : program) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
     EXPECT_NE(program.find("notepad"), std::string::npos) << def.iconFile;
-    EXPECT_NE(def.largeIcon, nullptr);
-    EXPECT_NE(def.smallIcon, nullptr);
+    EXPECT_NE(ButtonIcons(4).large.get(), nullptr);
+    EXPECT_NE(ButtonIcons(4).small.get(), nullptr);
 }
 
 TEST_F(LayoutWindow, SecondIconOfTheFileNeedsNoFallback) {
@@ -320,8 +320,8 @@ TEST_F(LayoutWindow, SecondIconOfTheFileNeedsNoFallback) {
     GiveOwnIcon(5, ExePath(), 1);
     EXPECT_EQ(def.iconNumber, 1);
     EXPECT_EQ(std::string(def.iconFile), ExePath());
-    EXPECT_NE(def.largeIcon, nullptr);
-    EXPECT_NE(def.smallIcon, nullptr);
+    EXPECT_NE(ButtonIcons(5).large.get(), nullptr);
+    EXPECT_NE(ButtonIcons(5).small.get(), nullptr);
 }
 
 TEST_F(LayoutWindow, NoProgramAndNoFileLeavesNoOwnIcon) {
@@ -329,8 +329,8 @@ TEST_F(LayoutWindow, NoProgramAndNoFileLeavesNoOwnIcon) {
     CopyText(def.command, "C:\\no such folder\\nothing.brisolt-none");
     GiveOwnIcon(6, "C:\\no such folder\\icons.dll", 0);
     EXPECT_EQ(def.iconNumber, -1);
-    EXPECT_EQ(def.largeIcon, nullptr);
-    EXPECT_EQ(def.smallIcon, nullptr);
+    EXPECT_EQ(ButtonIcons(6).large.get(), nullptr);
+    EXPECT_EQ(ButtonIcons(6).small.get(), nullptr);
 }
 
 // ---- Always on top

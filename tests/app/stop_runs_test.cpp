@@ -7,6 +7,7 @@
 
 #include "bar_test_support.h"
 #include "exec/launch.h"
+#include "exec/watched_runs.h"
 #include "exec/logs.h"
 #include "res/resource.h"
 #include "support/process_family.h"
@@ -93,13 +94,13 @@ TEST_F(StopRuns, YesEndsTheRunAndAllItStartedLogsItAndClosingNoLongerAsks) {
     // A run that has ended by itself before the stop.
     PressBarButton(bar.window(), 1);
     std::string ended;
-    ASSERT_TRUE(WaitFor([&] { return !(ended = LogHolding("done")).empty() && g_runs.childCount == 0; }, 20000));
+    ASSERT_TRUE(WaitFor([&] { return !(ended = LogHolding("done")).empty() && WatchedRunCount() == 0; }, 20000));
 
     PressBarButton(bar.window(), 0);
     ProcessFamily family;
     ASSERT_TRUE(family.Open(pidFile_));
     ASSERT_TRUE(WaitFor([] { return !LogHolding("waiting").empty(); }, 20000));
-    EXPECT_EQ(g_runs.childCount, 1);
+    EXPECT_EQ(WatchedRunCount(), 1);
     EXPECT_FALSE(StopItemGreyed(bar.window()));
 
     DialogWatcher question({"Brisolt"}, IDYES, 10000);
@@ -108,7 +109,7 @@ TEST_F(StopRuns, YesEndsTheRunAndAllItStartedLogsItAndClosingNoLongerAsks) {
     EXPECT_NE(question.text().find(": 1\n"), std::string::npos) << question.text();
 
     EXPECT_TRUE(family.Ended(10000)) << "child and grandchild end with the run's job";
-    ASSERT_TRUE(WaitFor([] { return g_runs.childCount == 0; }, 10000));
+    ASSERT_TRUE(WaitFor([] { return WatchedRunCount() == 0; }, 10000));
     const std::string log = LogHolding("waiting");
     EXPECT_NE(ReadWhole(log).find("waiting\r\nstopped by the user\r\n"), std::string::npos) << ReadWhole(log);
     ASSERT_EQ(LogsOpened().size(), 1u) << "a stopped run failed: On error shows its log, and only its";
@@ -132,7 +133,7 @@ TEST_F(StopRuns, NoStopsNothing) {
     ASSERT_TRUE(question.Wait(10000));
     Sleep(500);
     EXPECT_TRUE(family.Running());
-    EXPECT_EQ(g_runs.childCount, 1);
+    EXPECT_EQ(WatchedRunCount(), 1);
     EXPECT_FALSE(StopItemGreyed(bar.window()));
     const std::string log = LogHolding("waiting");
     EXPECT_EQ(ReadWhole(log).find("stopped"), std::string::npos);
@@ -141,7 +142,7 @@ TEST_F(StopRuns, NoStopsNothing) {
     // Ended from outside, the run is no stopped one: its log gets no line.
     TerminateProcess(family.child, 3);
     TerminateProcess(family.grandchild, 3);
-    EXPECT_TRUE(WaitFor([] { return g_runs.childCount == 0; }, 10000));
+    EXPECT_TRUE(WaitFor([] { return WatchedRunCount() == 0; }, 10000));
     EXPECT_EQ(ReadWhole(log).find("stopped"), std::string::npos);
 }
 

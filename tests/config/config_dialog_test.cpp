@@ -9,9 +9,12 @@
 
 #include "app/button_bar.h"
 #include "app/bar_test_support.h"
+#include "base/bounded_text.h"
+#include "config/button_icons.h"
 #include "dialog_driver.h"
 #include "res/resource.h"
 #include "settings/settings_records.h"
+#include "support/profile_calls.h"
 #include "support/test_files.h"
 #include "support/wait.h"
 
@@ -204,17 +207,14 @@ TEST_F(ConfigDialog, SteppingThePositionExchangesTwoButtonsAndCancelRestoresThem
     EXPECT_EQ(Cell(dialog), "1,2,2");
     EXPECT_EQ(ControlText(dialog, IDC_CONFIG_TITLE), "One");
     EXPECT_EQ(ControlText(dialog, IDC_CONFIG_TIP), "typed before the move");
-    EXPECT_STREQ(g_settings.buttons[1].title, "One");
-    EXPECT_STREQ(g_settings.buttons[1].command, "first");
-    EXPECT_STREQ(g_settings.buttons[0].title, "Two");
-    EXPECT_STREQ(g_settings.buttons[0].command, "second");
+    EXPECT_EQ(ControlText(dialog, IDC_CONFIG_COMMAND), "first");
+    EXPECT_STREQ(g_settings.buttons[0].title, "One") << "the dialog edits a draft";
     // From the last column to the first of the next row: position 5 is record 10.
     StepSpin(dialog, IDC_CONFIG_POSITION, true);
     StepSpin(dialog, IDC_CONFIG_POSITION, true);
     StepSpin(dialog, IDC_CONFIG_POSITION, true);
     EXPECT_EQ(Cell(dialog), "2,1,5");
-    EXPECT_STREQ(g_settings.buttons[10].title, "One");
-    EXPECT_STREQ(g_settings.buttons[3].title, "Eleven");
+    EXPECT_EQ(ControlText(dialog, IDC_CONFIG_TITLE), "One");
 
     ASSERT_TRUE(PressAndWaitGone(dialog, IDCANCEL));
     EXPECT_STREQ(g_settings.buttons[0].title, "One");
@@ -225,6 +225,55 @@ TEST_F(ConfigDialog, SteppingThePositionExchangesTwoButtonsAndCancelRestoresThem
     EXPECT_EQ(ini.Read("Buttons", "Type1"), "<missing>");  // Cancel writes nothing
     EXPECT_EQ(WindowText(GetDlgItem(bar.window(), IDC_BAR_FIRST)), "One");
     EXPECT_EQ(WindowText(GetDlgItem(bar.window(), IDC_BAR_FIRST + 1)), "Two");
+}
+
+// The dialog edits a draft: Cancel reads nothing again, so a main file the user cleared stays cleared
+// and the default folder stays; an OK with nothing changed leaves the file as it was, byte for byte.
+TEST_F(ConfigDialog, CancelReadsNothingAgainAndAnUnchangedOkWritesNothing) {
+    TempSettings ini("[Options]\r\nRows=2\r\nCols=8\r\nLast file=C:\\last.tex\r\nLastDir=C:\\last\r\n"
+                     "[Buttons]\r\nTitle1=One\r\n");
+    BarRun bar(ini.path(), "");
+    CopyText(g_paths.mainFile, "");
+    CopyText(g_paths.defaultFolder, "C:\\mine");
+    HWND dialog = OpenFromSystemMenu(bar.window());
+    ASSERT_TRUE(dialog);
+    TypeText(dialog, IDC_CONFIG_TITLE, "Changed");
+    ASSERT_TRUE(PressAndWaitGone(dialog, IDCANCEL));
+    EXPECT_STREQ(g_paths.mainFile, "");
+    EXPECT_STREQ(g_paths.defaultFolder, "C:\\mine");
+    EXPECT_STREQ(g_settings.buttons[0].title, "One");
+
+    dialog = OpenFromSystemMenu(bar.window());
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(PressAndWaitGone(dialog, IDOK));
+    const std::string before = ReadWhole(ini.path());
+    dialog = OpenFromSystemMenu(bar.window());
+    ASSERT_TRUE(dialog);
+    ProfileCalls calls;
+    ASSERT_TRUE(calls.counting());
+    ASSERT_TRUE(PressAndWaitGone(dialog, IDOK));
+    EXPECT_EQ(calls.writes(), 0);
+    EXPECT_EQ(ReadWhole(ini.path()), before);
+}
+
+// OK loads again the icons of the button whose icons changed; every other button keeps its handles.
+TEST_F(ConfigDialog, OkLoadsAgainOnlyTheChangedButtonsIcons) {
+    char system[MAX_PATH] = "";
+    GetSystemDirectoryA(system, sizeof system);
+    const std::string shell32 = std::string(system) + "\\shell32.dll";
+    TempSettings ini("[Options]\r\nRows=2\r\nCols=8\r\n[Buttons]\r\nIcon1=" + shell32 + "\r\nIcon number1=0\r\nIcon2=" +
+                     shell32 + "\r\nIcon number2=1\r\n");
+    BarRun bar(ini.path(), "");
+    const HICON changed = ButtonIcons(0).large.get(), kept = ButtonIcons(1).large.get();
+    ASSERT_TRUE(IconAlive(changed) && IconAlive(kept));
+    const HWND dialog = OpenFromSystemMenu(bar.window());
+    ASSERT_TRUE(dialog);
+    TypeText(dialog, IDC_CONFIG_COMMAND, "latex");
+    ASSERT_TRUE(PressAndWaitGone(dialog, IDOK));
+    EXPECT_EQ(ButtonIcons(1).large.get(), kept);
+    EXPECT_TRUE(IconAlive(kept));
+    EXPECT_NE(ButtonIcons(0).large.get(), changed);
+    EXPECT_FALSE(IconAlive(changed));
 }
 
 TEST_F(ConfigDialog, OkWritesEveryButtonAndTheBarShowsTheNewGrid) {
@@ -315,7 +364,9 @@ TEST_F(ConfigDialog, IconButtonShowsEachButtonsFaceAndReleasesTheShellsIcons) {
     const auto face = [&] {
         return reinterpret_cast<HICON>(SendDlgItemMessageA(dialog, IDC_CONFIG_ICON, BM_GETIMAGE, IMAGE_ICON, 0));
     };
-    EXPECT_EQ(face(), g_settings.buttons[0].largeIcon);  // its own icon, large
+    const HICON own = face();  // its own icon, large, the dialog's to release
+    EXPECT_TRUE(IconAlive(own));
+    EXPECT_NE(own, ButtonIcons(0).large.get());
     StepSpin(dialog, IDC_CONFIG_COLUMN, true);
     const HICON shellIcon = face();  // no own icon: the shell's icon for the command
     EXPECT_TRUE(IconAlive(shellIcon));
@@ -327,7 +378,8 @@ TEST_F(ConfigDialog, IconButtonShowsEachButtonsFaceAndReleasesTheShellsIcons) {
     EXPECT_TRUE(IconAlive(again));
     ASSERT_TRUE(PressAndWaitGone(dialog, IDCANCEL));
     EXPECT_FALSE(IconAlive(again));
-    EXPECT_TRUE(IconAlive(static_cast<HICON>(g_settings.buttons[0].largeIcon)));
+    EXPECT_FALSE(IconAlive(own));
+    EXPECT_TRUE(IconAlive(ButtonIcons(0).large.get())) << "the bar's own icons are the table's";
 }
 
 TEST_F(ConfigDialog, BadSettingsShowSoundValuesAndOkWritesOnlyItsOwnKeys) {

@@ -1,5 +1,5 @@
-// The configuration layer's rules: reloading a button's icons with the fallbacks, handle ownership and the
-// face's source; the dialog's cell arithmetic; the Select icon dialog's list.
+// The configuration layer's rules: loading a button's icons with the fallbacks, handle ownership, the
+// face's source and when two buttons have the same icons; the dialog's cell arithmetic; the Select icon dialog's list.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -24,14 +24,12 @@ public:
     bool halfExtraction = false;                  // files give a large icon but no small one
     bool extractGivesOne = false;                 // missing icons come back as handle 1, not 0
 
-    std::vector<int> clearedFaces;
     std::vector<std::string> extracted;  // "file,index"
     std::vector<std::string> lookedUp;
     std::set<void*> alive;
     std::vector<void*> destroyed;
 
-    void ClearBarFace(int index) override { clearedFaces.push_back(index); }
-    void DestroyIcon(void* icon) override {
+    void ReleaseIcon(void* icon) override {
         destroyed.push_back(icon);
         alive.erase(icon);
     }
@@ -92,20 +90,20 @@ TEST_P(ReloadIcons, OwnIconOrFallback) {
     system.programs = {{"C:\\Papers\\thesis.tex", "C:\\Editors\\edit.exe"},
                        {"C:\\Papers\\paper.pdf", "C:\\Viewers\\noicon.exe"}};
     ButtonDef def = MakeDef(c.iconFile, c.iconNumber, c.command);
-    ReloadButtonIcons(def, 7, system);
+    const IconPair icons = LoadIconPair(def, system);
 
     EXPECT_STREQ(def.iconFile, c.expectedFile);
     EXPECT_EQ(def.iconNumber, c.expectedNumber);
     EXPECT_EQ(system.extracted, c.expectedExtractions);
     EXPECT_EQ(system.lookedUp, c.expectedLookups);
     if (c.expectedNumber >= 0) {
-        EXPECT_TRUE(IsIcon(def.largeIcon));
-        EXPECT_TRUE(IsIcon(def.smallIcon));
-        EXPECT_NE(def.largeIcon, def.smallIcon);
-        EXPECT_EQ(system.alive, (std::set<void*>{def.largeIcon, def.smallIcon}));
+        EXPECT_TRUE(IsIcon(icons.large));
+        EXPECT_TRUE(IsIcon(icons.small));
+        EXPECT_NE(icons.large, icons.small);
+        EXPECT_EQ(system.alive, (std::set<void*>{icons.large, icons.small}));
     } else {
-        EXPECT_EQ(def.largeIcon, nullptr);
-        EXPECT_EQ(def.smallIcon, nullptr);
+        EXPECT_EQ(icons.large, nullptr);
+        EXPECT_EQ(icons.small, nullptr);
         EXPECT_TRUE(system.alive.empty());
     }
 }
@@ -132,47 +130,16 @@ INSTANTIATE_TEST_SUITE_P(
                    "C:\\Tools\\three.exe", -7, {}, {}}),
     [](const ::testing::TestParamInfo<ReloadCase>& info) { return std::string(info.param.name); });
 
-TEST(ReloadIconsHandles, PreviousIconsAreDestroyedAndTheBarFaceClearedFirst) {
-    FakeIconSystem system;
-    system.iconCounts = {{"C:\\Tools\\three.exe", 3}};
-    ButtonDef def = MakeDef("C:\\Tools\\three.exe", 1);
-    ReloadButtonIcons(def, 12, system);
-    void* const oldLarge = def.largeIcon;
-    void* const oldSmall = def.smallIcon;
-    ReloadButtonIcons(def, 12, system);
-    EXPECT_EQ(system.clearedFaces, (std::vector<int>{12, 12}));
-    EXPECT_EQ(system.destroyed, (std::vector<void*>{oldLarge, oldSmall}));
-    EXPECT_NE(def.largeIcon, oldLarge);
-    EXPECT_EQ(system.alive, (std::set<void*>{def.largeIcon, def.smallIcon}));
-}
-
-TEST(ReloadIconsHandles, HandleOneIsNeverDestroyed) {
-    FakeIconSystem system;
-    ButtonDef def = MakeDef("", -1);
-    def.largeIcon = Handle(1);
-    def.smallIcon = nullptr;
-    ReloadButtonIcons(def, 0, system);
-    EXPECT_TRUE(system.destroyed.empty());
-    EXPECT_EQ(def.largeIcon, nullptr);
-}
-
-TEST(ReloadIconsHandles, ButtonDefOutsideTheTableClearsNoBarFace) {
-    FakeIconSystem system;
-    ButtonDef def = MakeDef("", -1);
-    ReloadButtonIcons(def, -1, system);
-    EXPECT_TRUE(system.clearedFaces.empty());
-}
-
 TEST(ReloadIconsHandles, HalfExtractedPairIsReleasedBeforeTheFallback) {
     FakeIconSystem system;
     system.iconCounts = {{"C:\\Tools\\three.exe", 3}, {"C:\\Editors\\edit.exe", 1}};
     system.programs = {{"C:\\Papers\\thesis.tex", "C:\\Editors\\edit.exe"}};
     system.halfExtraction = true;
     ButtonDef def = MakeDef("C:\\Tools\\three.exe", 0);
-    ReloadButtonIcons(def, 3, system);
+    const IconPair icons = LoadIconPair(def, system);
     EXPECT_EQ(def.iconNumber, -1);
-    EXPECT_EQ(def.largeIcon, nullptr);
-    EXPECT_EQ(def.smallIcon, nullptr);
+    EXPECT_EQ(icons.large, nullptr);
+    EXPECT_EQ(icons.small, nullptr);
     EXPECT_EQ(system.destroyed.size(), 2u);  // one large icon from each attempt
     EXPECT_TRUE(system.alive.empty());
 }
@@ -181,10 +148,10 @@ TEST(ReloadIconsHandles, HandleOneFromExtractionCountsAsNone) {
     FakeIconSystem system;
     system.extractGivesOne = true;
     ButtonDef def = MakeDef("C:\\gone.ico", 0, "latex");
-    ReloadButtonIcons(def, 3, system);
+    const IconPair icons = LoadIconPair(def, system);
     EXPECT_EQ(def.iconNumber, -1);
-    EXPECT_EQ(def.largeIcon, nullptr);
-    EXPECT_EQ(def.smallIcon, nullptr);
+    EXPECT_EQ(icons.large, nullptr);
+    EXPECT_EQ(icons.small, nullptr);
     EXPECT_TRUE(system.destroyed.empty());
 }
 
@@ -192,7 +159,7 @@ TEST(ReloadIconsHandles, FailedLookupKeepsTheIconFile) {
     FakeIconSystem system;
     system.failedAnswer = "";
     ButtonDef def = MakeDef("C:\\gone.ico", 3, "latex");
-    ReloadButtonIcons(def, 3, system);
+    LoadIconPair(def, system);
     EXPECT_STREQ(def.iconFile, "C:\\gone.ico");
     EXPECT_EQ(def.iconNumber, -1);
 }
@@ -211,10 +178,7 @@ class FaceSources : public ::testing::TestWithParam<FaceCase> {};
 
 TEST_P(FaceSources, OwnIconOnlyWhenComplete) {
     const FaceCase& c = GetParam();
-    ButtonDef def = MakeDef(c.iconFile, c.iconNumber);
-    def.largeIcon = Handle(c.large);
-    def.smallIcon = Handle(c.small);
-    EXPECT_EQ(ChooseFaceSource(def), c.expected);
+    EXPECT_EQ(ChooseFaceSource(MakeDef(c.iconFile, c.iconNumber), {Handle(c.large), Handle(c.small)}), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -226,6 +190,19 @@ INSTANTIATE_TEST_SUITE_P(
                       FaceCase{"NoSmall", "C:\\a.ico", 2, 0x100, 0, FaceSource::kShellIcon},
                       FaceCase{"HandleOne", "C:\\a.ico", 2, 1, 0x200, FaceSource::kShellIcon}),
     [](const ::testing::TestParamInfo<FaceCase>& info) { return std::string(info.param.name); });
+
+TEST(SameIcons, FileNumberAndCommandCount) {
+    const ButtonDef def = MakeDef("C:\\a.ico", 2, "latex");
+    ButtonDef other = def;
+    CopyText(other.title, "another title");
+    EXPECT_TRUE(SameIcons(def, other));
+    for (auto change : {+[](ButtonDef& d) { d.iconNumber = 3; }, +[](ButtonDef& d) { CopyText(d.iconFile, "C:\\b.ico"); },
+                        +[](ButtonDef& d) { CopyText(d.command, "pdflatex"); }}) {
+        ButtonDef changed = def;
+        change(changed);
+        EXPECT_FALSE(SameIcons(def, changed));
+    }
+}
 
 TEST(IconHandles, ZeroAndOneAreNoIcon) {
     EXPECT_FALSE(IsIcon(nullptr));
@@ -311,8 +288,6 @@ protected:
             FormatText(def.command, "cmd%d", i);
             FormatText(def.iconFile, "icons%d.dll", i);
             def.iconNumber = i;
-            def.largeIcon = reinterpret_cast<void*>(static_cast<std::uintptr_t>(0x1000 + i));
-            def.smallIcon = reinterpret_cast<void*>(static_cast<std::uintptr_t>(0x2000 + i));
             def.type = static_cast<signed char>(i % 7);
             def.show = static_cast<signed char>(i % 5);
             def.log = static_cast<signed char>(i % 4);
@@ -320,15 +295,13 @@ protected:
             def.useIcon = (i >> 1) & 1;
         }
     }
-    // The record now at `at` is the one that was at `from`, every field and both icons.
+    // The record now at `at` is the one that was at `from`, every field.
     void ExpectRecord(int at, int from) {
         const ButtonDef& def = buttons[at];
         EXPECT_EQ(std::string(def.title), "B" + std::to_string(from)) << at;
         EXPECT_EQ(std::string(def.command), "cmd" + std::to_string(from)) << at;
         EXPECT_EQ(std::string(def.iconFile), "icons" + std::to_string(from) + ".dll") << at;
         EXPECT_EQ(def.iconNumber, from) << at;
-        EXPECT_EQ(def.largeIcon, reinterpret_cast<void*>(static_cast<std::uintptr_t>(0x1000 + from))) << at;
-        EXPECT_EQ(def.smallIcon, reinterpret_cast<void*>(static_cast<std::uintptr_t>(0x2000 + from))) << at;
         EXPECT_EQ(def.type, from % 7) << at;
         EXPECT_EQ(def.show, from % 5) << at;
         EXPECT_EQ(def.log, from % 4) << at;

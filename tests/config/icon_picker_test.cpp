@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/bar_test_support.h"
+#include "config/button_icons.h"
 #include "config/icon_picker.h"
 #include "dialog_driver.h"
 #include "res/resource.h"
@@ -128,6 +129,7 @@ TEST_F(IconPicker, ListsTheIconsOfARealFileAndCancelKeepsTheRecord) {
     EXPECT_EQ(item.top, 0);
 
     const ButtonDef before = g_settings.buttons[0];
+    const HICON tableIcon = ButtonIcons(0).large.get();
     // The shell's icon for the command is the preview; like the list's icons it ends with the dialog.
     const HICON preview = ImageOf(picker, IDC_ICON_PREVIEW);
     EXPECT_TRUE(IconAlive(preview));
@@ -137,8 +139,8 @@ TEST_F(IconPicker, ListsTheIconsOfARealFileAndCancelKeepsTheRecord) {
     const ButtonDef& after = g_settings.buttons[0];
     EXPECT_STREQ(after.iconFile, before.iconFile);
     EXPECT_EQ(after.iconNumber, 2);
-    EXPECT_EQ(after.largeIcon, before.largeIcon);
-    EXPECT_TRUE(IconAlive(static_cast<HICON>(after.largeIcon)));
+    EXPECT_EQ(ButtonIcons(0).large.get(), tableIcon);
+    EXPECT_TRUE(IconAlive(tableIcon));
 }
 
 TEST_F(IconPicker, TypedNameIsShownFirstAndASecondOkTakesIt) {
@@ -171,17 +173,17 @@ TEST_F(IconPicker, TypedNameIsShownFirstAndASecondOkTakesIt) {
     EXPECT_EQ(AliveCount(second), 0);
     EXPECT_FALSE(IconAlive(secondPreview));
 
+    // The configuration dialog shows the choice; the bar keeps its face until the configuration's OK.
+    EXPECT_TRUE(IconAlive(ImageOf(config_, IDC_CONFIG_ICON)));
+    EXPECT_EQ(std::string(g_settings.buttons[0].iconFile), shell32);
+    EXPECT_TRUE(IconAlive(ImageOf(bar.window(), IDC_BAR_FIRST)));
+    ASSERT_TRUE(PressAndWaitGone(config_, IDOK));
     const ButtonDef& def = g_settings.buttons[0];
     EXPECT_EQ(std::string(def.iconFile), notepad);
     EXPECT_EQ(def.iconNumber, notepadIcons - 1);
-    EXPECT_TRUE(IconAlive(static_cast<HICON>(def.largeIcon)));
-    EXPECT_EQ(ImageOf(config_, IDC_CONFIG_ICON), def.largeIcon);
-    // The bar button lost the icon that was reloaded; the bar gets its face back with the next layout.
-    EXPECT_EQ(ImageOf(bar.window(), IDC_BAR_FIRST), nullptr);
-    ASSERT_TRUE(PressAndWaitGone(config_, IDOK));
     EXPECT_EQ(ini.Read("Buttons", "Icon1"), notepad);
     EXPECT_EQ(ini.Read("Buttons", "Icon number1"), std::to_string(notepadIcons - 1));
-    EXPECT_TRUE(ImageOf(bar.window(), IDC_BAR_FIRST) != nullptr);
+    EXPECT_TRUE(IconAlive(ImageOf(bar.window(), IDC_BAR_FIRST)));
 }
 
 TEST_F(IconPicker, FastDefaultStoresMinusOneAndKeepsTheFileName) {
@@ -195,9 +197,6 @@ TEST_F(IconPicker, FastDefaultStoresMinusOneAndKeepsTheFileName) {
     ClickFastDefault(picker);
     EXPECT_TRUE(FileControlsDisabled(picker));
     ASSERT_TRUE(PressAndWaitGone(picker, IDOK));
-    EXPECT_EQ(g_settings.buttons[0].iconNumber, -1);
-    EXPECT_EQ(std::string(g_settings.buttons[0].iconFile), notepad);
-    EXPECT_EQ(g_settings.buttons[0].largeIcon, nullptr);
 
     // Opened again: the same file's icons, greyed, with the box checked; the preview's click undoes it.
     Press(config_, IDC_CONFIG_ICON);
@@ -215,6 +214,8 @@ TEST_F(IconPicker, FastDefaultStoresMinusOneAndKeepsTheFileName) {
     ASSERT_TRUE(PressAndWaitGone(config_, IDOK));
     EXPECT_EQ(ini.Read("Buttons", "Icon number1"), "-1");
     EXPECT_EQ(ini.Read("Buttons", "Icon1"), notepad);
+    EXPECT_EQ(g_settings.buttons[0].iconNumber, -1);
+    EXPECT_EQ(ButtonIcons(0).large.get(), nullptr);
 }
 
 // A long folder of the test's own, made the current folder, with a program in it: a bare name finds it
@@ -255,18 +256,19 @@ TEST_F(IconPicker, LeadingBlanksAreDroppedAndTheNameResolvesToItsWholePath) {
     EXPECT_GT(ListCount(picker), 0);
     if (IsChecked(picker, IDC_ICON_FAST_DEFAULT)) ClickFastDefault(picker);
     ASSERT_TRUE(PressAndWaitGone(picker, IDOK));
-    EXPECT_TRUE(SameFile(g_settings.buttons[0].iconFile, folder.file())) << g_settings.buttons[0].iconFile;
-    EXPECT_EQ(g_settings.buttons[0].iconNumber, 0);
-
-    // A name found in the system folder.
+    // The button's draft holds the whole path: the dialog opened again shows it.
     Press(config_, IDC_CONFIG_ICON);
     picker = WaitForDialog(kPickerTitle);
     ASSERT_TRUE(picker);
+    EXPECT_TRUE(SameFile(ControlText(picker, IDC_ICON_FILE), folder.file())) << ControlText(picker, IDC_ICON_FILE);
+    EXPECT_EQ(ListSelection(picker), 0);
+
+    // A name found in the system folder.
     TypeText(picker, IDC_ICON_FILE, "   notepad.exe");
     PressOkAndStay(picker);
     ASSERT_TRUE(PressAndWaitGone(picker, IDOK));
+    ASSERT_TRUE(PressAndWaitGone(config_, IDOK));
     EXPECT_TRUE(SameFile(g_settings.buttons[0].iconFile, SystemFile("notepad.exe"))) << g_settings.buttons[0].iconFile;
-    ASSERT_TRUE(PressAndWaitGone(config_, IDCANCEL));
 }
 
 TEST(ResolveFileName, FindsTheFileOrKeepsTheTrimmedName) {
@@ -314,7 +316,6 @@ TEST_F(IconPicker, MovedButtonsLeaveNoBorrowedIconOnTheBar) {
     ASSERT_TRUE(picker);
     SendMessageA(ListOf(picker), LB_SETCURSEL, 3, 0);
     ASSERT_TRUE(PressAndWaitGone(picker, IDOK));
-    EXPECT_EQ(g_settings.buttons[1].iconNumber, 3);
     for (int cell : {0, 1}) {
         const HICON shown = ImageOf(bar.window(), IDC_BAR_FIRST + cell);
         EXPECT_TRUE(shown == nullptr || IconAlive(shown)) << cell;
@@ -323,10 +324,11 @@ TEST_F(IconPicker, MovedButtonsLeaveNoBorrowedIconOnTheBar) {
     EXPECT_EQ(ini.Read("Buttons", "Title2"), "One");
     EXPECT_EQ(ini.Read("Buttons", "Icon number2"), "3");
     EXPECT_EQ(ini.Read("Buttons", "Icon number1"), "1");
+    EXPECT_EQ(g_settings.buttons[1].iconNumber, 3);
     // Laid out again, each bar button shows its own record's icon.
     for (int cell : {0, 1}) {
         const HICON shown = ImageOf(bar.window(), IDC_BAR_FIRST + cell);
-        EXPECT_TRUE(shown == g_settings.buttons[cell].largeIcon || shown == g_settings.buttons[cell].smallIcon) << cell;
+        EXPECT_TRUE(shown == ButtonIcons(cell).large.get() || shown == ButtonIcons(cell).small.get()) << cell;
         EXPECT_TRUE(IconAlive(shown)) << cell;
     }
 }
@@ -379,8 +381,6 @@ TEST_F(IconPicker, NoIconAnywhereAsksForTheStandardIcons) {
     EXPECT_EQ(ListCount(picker), 0);
     EXPECT_EQ(ControlText(picker, IDC_ICON_FILE), "");
     ASSERT_TRUE(PressAndWaitGone(picker, IDOK));
-    EXPECT_STREQ(g_settings.buttons[0].iconFile, "");
-    EXPECT_EQ(g_settings.buttons[0].iconNumber, -1);
 
     // A button with neither an icon file nor a command asks on opening; Yes shows the standard icons,
     // greyed, the first one selected.
@@ -399,12 +399,12 @@ TEST_F(IconPicker, NoIconAnywhereAsksForTheStandardIcons) {
     ClickFastDefault(picker);
     EXPECT_TRUE(FileControlsEnabled(picker));
     ASSERT_TRUE(PressAndWaitGone(picker, IDOK));
-    EXPECT_TRUE(SameFile(g_settings.buttons[1].iconFile, shell32)) << g_settings.buttons[1].iconFile;
-    EXPECT_EQ(g_settings.buttons[1].iconNumber, 0);
     EXPECT_TRUE(ImageOf(config_, IDC_CONFIG_ICON) != nullptr);
     ASSERT_TRUE(PressAndWaitGone(config_, IDOK));
     EXPECT_TRUE(SameFile(ini.Read("Buttons", "Icon2"), shell32));
+    EXPECT_EQ(ini.Read("Buttons", "Icon number2"), "0");
     EXPECT_EQ(ini.Read("Buttons", "Icon1"), "<missing>");
+    EXPECT_EQ(g_settings.buttons[0].iconNumber, -1);
 }
 
 }  // namespace

@@ -28,24 +28,22 @@ public:
     std::vector<AskedQuery> asked;
     std::vector<std::string> shortPathCalls;
 
-    bool Environment(std::string_view name, std::string& value) override {
+    std::size_t Environment(std::string_view name, char* value, std::size_t room) override {
         const auto found = environment.find(std::string(name));
-        if (found == environment.end()) return false;
-        value = found->second;
-        return true;
+        if (found == environment.end()) return 0;
+        if (found->second.size() < room) std::memcpy(value, found->second.c_str(), found->second.size() + 1);
+        return found->second.size();
     }
-    bool ShortPath(std::string_view path, std::string& shortPath) override {
+    bool ShortPath(std::string_view path, char* shortPath, std::size_t room) override {
         shortPathCalls.emplace_back(path);
         const auto found = shortPaths.find(std::string(path));
-        if (found == shortPaths.end()) return false;
-        shortPath = found->second;
-        return true;
+        return found != shortPaths.end() && text::CopyInto(shortPath, room, found->second);
     }
-    bool Query(std::string_view name, std::string_view initial, std::string& answer) override {
+    bool Query(std::string_view name, std::string_view initial, char* answer, std::size_t room) override {
         asked.push_back({std::string(name), std::string(initial)});
         const std::size_t k = asked.size() - 1;
         if (k >= answers.size() || !answers[k]) return false;
-        answer = *answers[k];
+        text::CopyInto(answer, room, *answers[k]);
         return true;
     }
     std::string_view DisplayName() override { return "Brisolt"; }
@@ -64,7 +62,8 @@ Result Expand(const std::string& templ, FakeHost& host, std::size_t capacity = 7
     input.push_back('\0');
     std::vector<char> out(capacity, '\x7f');
     Result result;
-    result.status = ExpandTemplate(input.data(), longNames, mainFile, out.data(), out.size(), host);
+    result.status = ExpandTemplate(input.data(), longNames ? LongNames::kYes : LongNames::kNo, mainFile, out.data(),
+                                   out.size(), host);
     EXPECT_EQ(std::string(input.data()), templ) << "the template was changed";
     if (result.status == 1) {
         const void* end = std::memchr(out.data(), '\0', out.size());
@@ -292,7 +291,7 @@ TEST(Capacity, Boundaries) {
 TEST(Capacity, ZeroCapacityWritesNothing) {
     FakeHost host;
     char guard[2] = {'x', 'y'};
-    EXPECT_EQ(ExpandTemplate("abc", true, kMain, guard + 1, 0, host), 1);
+    EXPECT_EQ(ExpandTemplate("abc", LongNames::kYes, kMain, guard + 1, 0, host), 1);
     EXPECT_EQ(guard[0], 'x');
     EXPECT_EQ(guard[1], 'y');
 }

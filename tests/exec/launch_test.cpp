@@ -15,6 +15,7 @@
 
 #include "base/handles.h"
 #include "exec/launch.h"
+#include "exec/watched_runs.h"
 #include "base/search_order.h"
 #include "exec/logs.h"
 #include "res/resource.h"
@@ -175,7 +176,7 @@ protected:
         PumpMessages();
     }
     void TearDown() override {
-        EXPECT_TRUE(WaitFor([] { return g_runs.childCount == 0; }, 30000)) << "children still watched";
+        EXPECT_TRUE(WaitFor([] { return WatchedRunCount() == 0; }, 30000)) << "children still watched";
         PumpMessages();
     }
     std::string Folder(const std::string& name) { return MakeFolder(g_scene.work + name); }
@@ -551,7 +552,7 @@ TEST_F(LaunchTest, LogShownByModeAndExitCode) {
                 EXPECT_EQ(question.text(), "Show log file?") << c.name;
             }
             EXPECT_EQ(LogViewerOpened(log, c.opened ? 30000 : 3000), c.opened) << c.name << ", wait " << wait << ", " << log;
-            EXPECT_TRUE(WaitFor([] { return g_runs.childCount == 0; }, 30000));
+            EXPECT_TRUE(WaitFor([] { return WatchedRunCount() == 0; }, 30000));
             EXPECT_TRUE(Exists(log)) << c.name;
         }
     }
@@ -606,7 +607,7 @@ TEST_F(LaunchTest, WithoutWaitTheBarStaysAndTheRunReturnsAtOnce) {
     EXPECT_LT(GetTickCount() - start, 4000u);
     Sleep(300);
     EXPECT_FALSE(sampler.WasMinimized());
-    EXPECT_EQ(g_runs.childCount, 0) << "an unlogged child is not watched";
+    EXPECT_EQ(WatchedRunCount(), 0) << "an unlogged child is not watched";
 }
 
 TEST_F(LaunchTest, CaptureWaitsAndPromptsAfterTheChildEnds) {
@@ -657,15 +658,15 @@ TEST_F(LaunchTest, QuickPressesCountEveryChildOnceAndKeepEveryLog) {
     std::atomic<bool> stop{false};
     std::thread sampler([&] {
         while (!stop) {
-            const long now = g_runs.childCount;
+            const long now = WatchedRunCount();
             if (now > highest) highest = now;
             Sleep(10);
         }
     });
     FreshButton("fixture_sleeper.exe", "1500 0 quick-press", kLogOnError, 0);
     for (int i = 0; i < kPresses; ++i) RunButtonCommand(kButton);
-    EXPECT_EQ(g_runs.childCount, kPresses) << "each press is counted as soon as it returns";
-    EXPECT_TRUE(WaitFor([] { return g_runs.childCount == 0; }, 60000));
+    EXPECT_EQ(WatchedRunCount(), kPresses) << "each press is counted as soon as it returns";
+    EXPECT_TRUE(WaitFor([] { return WatchedRunCount() == 0; }, 60000));
     stop = true;
     sampler.join();
     EXPECT_EQ(highest, kPresses);
@@ -809,7 +810,7 @@ TEST(TempFolderScenario, Child) {
     FreshButton("cmd", "/c exit 0", kLogOnError, 1);
     RunButtonCommand(kButton);
     WriteWhole(report, LogFolder());
-    EXPECT_EQ(g_runs.childCount, 0);
+    EXPECT_EQ(WatchedRunCount(), 0);
     DeleteLogFiles();
     EXPECT_FALSE(Exists(LogFolder()));
 }
@@ -895,7 +896,7 @@ TEST_F(LaunchTest, WatchThreadOpensTheLogWithComReady) {
     FreshButton("cmd", "/c exit 0", kLogAlways, 0);
     RunButtonCommand(kButton);
     EXPECT_TRUE(WaitFor([] { return g_apartment.calls > 0; }, 30000));
-    EXPECT_TRUE(WaitFor([] { return g_runs.childCount == 0; }, 30000));
+    EXPECT_TRUE(WaitFor([] { return WatchedRunCount() == 0; }, 30000));
     SetLogOpener(nullptr);
     EXPECT_NE(g_apartment.thread, GetCurrentThreadId()) << "opened on a watch thread";
     EXPECT_EQ(g_apartment.result, S_FALSE);

@@ -98,7 +98,7 @@ protected:
     Outcome Run(const char* templ, std::size_t capacity = 780) {
         std::vector<char> out(capacity, '\x7f');
         Outcome outcome;
-        outcome.status = ExpandPlaceholders(templ, 1, out.data(), out.size());
+        outcome.status = ExpandPlaceholders(templ, LongNames::kYes, out.data(), out.size()) ? 1 : 0;
         if (outcome.status == 1) outcome.text.assign(out.data(), text::BoundedLength(out.data(), out.size()));
         return outcome;
     }
@@ -225,27 +225,27 @@ TEST_F(SystemValuesTest, ShortNamesWhenLongNamesAreOff) {
     CopyText(g_paths.mainFile, file_);
 
     char out[520];
-    ASSERT_EQ(ExpandPlaceholders("%@%", 0, out, sizeof out), 1);
+    ASSERT_TRUE(ExpandPlaceholders("%@%", LongNames::kNo, out, sizeof out));
     EXPECT_EQ(std::string(out), shortName);
-    ASSERT_EQ(ExpandPlaceholders("%@n%", 0, out, sizeof out), 1);
+    ASSERT_TRUE(ExpandPlaceholders("%@n%", LongNames::kNo, out, sizeof out));
     const std::size_t slash = shortName.find_last_of('\\');
     const std::size_t dot = shortName.find_last_of('.');
     EXPECT_EQ(std::string(out), shortName.substr(slash + 1, dot - slash - 1));
-    ASSERT_EQ(ExpandPlaceholders("%@%", 1, out, sizeof out), 1);
+    ASSERT_TRUE(ExpandPlaceholders("%@%", LongNames::kYes, out, sizeof out));
     EXPECT_EQ(std::string(out), file_);
-    ASSERT_EQ(ExpandPlaceholders("%@n%", 1, out, sizeof out), 1);
+    ASSERT_TRUE(ExpandPlaceholders("%@n%", LongNames::kYes, out, sizeof out));
     EXPECT_EQ(std::string(out), "long report name");
 
     // A main file that does not exist has no short form: the path as stored.
     const std::string missing = folder_.File("not written yet.tex");
     CopyText(g_paths.mainFile, missing);
-    ASSERT_EQ(ExpandPlaceholders("%@%", 0, out, sizeof out), 1);
+    ASSERT_TRUE(ExpandPlaceholders("%@%", LongNames::kNo, out, sizeof out));
     EXPECT_EQ(std::string(out), missing);
 }
 
 TEST_F(SystemValuesTest, DisplayNameComesFromTheStringTable) {
     char out[64];
-    ASSERT_EQ(ExpandPlaceholders("%@t% - %@ne%", 1, out, sizeof out), 1);
+    ASSERT_TRUE(ExpandPlaceholders("%@t% - %@ne%", LongNames::kYes, out, sizeof out));
     EXPECT_EQ(std::string(out), "Brisolt - chapter1.tex");
 }
 

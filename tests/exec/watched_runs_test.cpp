@@ -10,29 +10,38 @@
 #include "base/handles.h"
 #include "exec/logs.h"
 #include "exec/watched_runs.h"
+#include "settings/settings_records.h"
 #include "support/process_family.h"
 #include "support/temp_folder.h"
 #include "support/test_files.h"
+#include "support/wait.h"
 
 namespace {
+
+// Starts a program, returning its process; `run` gets a handle of its own to hand to a watch thread.
+HANDLE Start(std::string line, HANDLE& run) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started = {};
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
+        return nullptr;
+    CloseHandle(started.hThread);
+    DuplicateHandle(GetCurrentProcess(), started.hProcess, GetCurrentProcess(), &run, 0, FALSE, DUPLICATE_SAME_ACCESS);
+    return started.hProcess;
+}
 
 TEST(WatchedRuns, WithoutAJobAStopEndsTheStartedProgramAndWhatItStarted) {
     g_app.appInstance = GetModuleHandleA(nullptr);
     const TempFolder folder("wrt");
-    const std::string pids = folder.path() + "\\pids.txt";
-    std::string line = "\"" + ExeFolder() + "fixture_family.exe\" " + pids;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started = {};
-    ASSERT_TRUE(CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started));
-    CloseHandle(started.hThread);
-    CloseHandle(started.hProcess);
+    const std::string pids = folder.path() + "\\pids.txt", log = folder.path() + "\\log.txt";
+    HANDLE run = nullptr;
+    const HANDLE started = Start("\"" + ExeFolder() + "fixture_family.exe\" " + pids, run);
+    ASSERT_NE(started, nullptr);
+    CloseHandle(started);
     ProcessFamily family;  // fixture_family is the child here
     ASSERT_TRUE(family.Open(pids));
-
-    WatchedRun run;
-    run.process = family.child;
-    AddWatchedRun(run);
+    WriteWhole(log, "waiting");
+    WatchRun(run, nullptr, kLogNever, log.c_str());
     EXPECT_EQ(RunningWatchedRuns(), 1);
     StopWatchedRuns();
     ASSERT_EQ(WaitForSingleObject(family.child, 10000), WAIT_OBJECT_0);
@@ -41,39 +50,36 @@ TEST(WatchedRuns, WithoutAJobAStopEndsTheStartedProgramAndWhatItStarted) {
     EXPECT_NE(exitCode, 0u) << "a stopped run failed";
     EXPECT_EQ(WaitForSingleObject(family.grandchild, 10000), WAIT_OBJECT_0) << "what it started ends too";
     EXPECT_EQ(RunningWatchedRuns(), 0) << "a stopped run is not offered again";
-    EXPECT_EQ(RemoveWatchedRun(run), RunEnd::kStopped) << "its log says it was stopped, not that it was alone";
+    ASSERT_TRUE(WaitFor([] { return WatchedRunCount() == 0; }, 10000));
+    EXPECT_EQ(ReadWhole(log), "waiting\r\nstopped by the user\r\n");
 
     // The closing line starts a line of its own; a log that cannot be opened is left alone.
-    const std::string log = folder.path() + "\\log.txt";
-    WriteWhole(log, "waiting");
-    AppendStoppedLine(log.c_str(), true);
     const std::string alone =
         "waiting\r\nstopped by the user; only the started program was ended, programs it started may still run\r\n";
+    WriteWhole(log, "waiting");
+    AppendStoppedLine(log.c_str(), true);
     EXPECT_EQ(ReadWhole(log), alone);
-    AppendStoppedLine(log.c_str(), false);
-    EXPECT_EQ(ReadWhole(log), alone + "stopped by the user\r\n") << "no empty line after a whole one";
     AppendStoppedLine((folder.path() + "\\missing.txt").c_str(), false);
     EXPECT_FALSE(Exists(folder.path() + "\\missing.txt"));
 }
 
 TEST(WatchedRuns, ARunThatEndedByItselfIsNotStopped) {
-    std::string line = "\"" + ExeFolder() + "fixture_sleeper.exe\" 0 5";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started = {};
-    ASSERT_TRUE(CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started));
-    CloseHandle(started.hThread);
-    ASSERT_EQ(WaitForSingleObject(started.hProcess, 10000), WAIT_OBJECT_0);
-    WatchedRun run;
-    run.process = started.hProcess;
-    AddWatchedRun(run);
+    const TempFolder folder("wre");
+    const std::string log = folder.path() + "\\log.txt";
+    WriteWhole(log, "done\r\n");
+    HANDLE run = nullptr;
+    const HANDLE started = Start("\"" + ExeFolder() + "fixture_sleeper.exe\" 0 5", run);
+    ASSERT_NE(started, nullptr);
+    ASSERT_EQ(WaitForSingleObject(started, 10000), WAIT_OBJECT_0);
+    WatchRun(run, nullptr, kLogNever, log.c_str());
     EXPECT_EQ(RunningWatchedRuns(), 0);
     StopWatchedRuns();
-    EXPECT_EQ(RemoveWatchedRun(run), RunEnd::kByItself) << "its watch thread finds it was not stopped";
+    ASSERT_TRUE(WaitFor([] { return WatchedRunCount() == 0; }, 10000));
+    EXPECT_EQ(ReadWhole(log), "done\r\n") << "its watch thread finds it was not stopped";
     DWORD exitCode = 0;
-    GetExitCodeProcess(started.hProcess, &exitCode);
+    GetExitCodeProcess(started, &exitCode);
     EXPECT_EQ(exitCode, 5u) << "its own status stays";
-    CloseHandle(started.hProcess);
+    CloseHandle(started);
 }
 
 TEST(WatchedRuns, AProgramInARunsJobMayLeaveIt) {

@@ -19,8 +19,6 @@ public:
     explicit FuzzIcons(FuzzInput& input) : input_(input) {}
 
     std::set<void*> live;
-    int faceCleared = 0;
-    bool destroyedBeforeClear = false;
     bool programFound = false;
     std::string program;
 
@@ -37,14 +35,7 @@ public:
         }
     }
 
-    void ClearBarFace(int index) override {
-        FUZZ_CHECK(index >= 0);
-        ++faceCleared;
-    }
-    void DestroyIcon(void* icon) override {
-        FUZZ_CHECK(live.erase(icon) == 1);
-        if (faceCleared == 0) destroyedBeforeClear = true;
-    }
+    void ReleaseIcon(void* icon) override { FUZZ_CHECK(live.erase(icon) == 1); }
     void ExtractIcons(const char* file, int iconNumber, void*& large, void*& small) override {
         FUZZ_CHECK(Terminated(file, kPathSize) && file[0] != '\0' && iconNumber >= 0);
         large = NewHandle();
@@ -70,34 +61,29 @@ int FuzzButtonIcons(const std::uint8_t* data, std::size_t size) {
     FuzzInput input(data, size);
     FuzzIcons system(input);
     const auto def = std::make_unique<ButtonDef>();
-    def->largeIcon = system.NewHandle();
-    def->smallIcon = system.NewHandle();
     def->iconNumber = input.Flag() ? input.Int() : input.IntIn(-2, 8);
-    const int index = input.IntIn(-2, kButtonCount - 1);
     CopyText(def->iconFile, input.Value());
     CopyText(def->command, input.Value());
     const std::string iconFileBefore(FieldText(def->iconFile));
 
-    ReloadButtonIcons(*def, index, system);
+    const IconPair icons = LoadIconPair(*def, system);
 
-    FUZZ_CHECK(system.faceCleared == (index >= 0 ? 1 : 0));
-    if (index >= 0) FUZZ_CHECK(!system.destroyedBeforeClear);
     const bool own = def->iconNumber >= 0;
     if (own) {
-        FUZZ_CHECK(IsIcon(def->largeIcon) && IsIcon(def->smallIcon) && def->largeIcon != def->smallIcon);
-        FUZZ_CHECK(system.live == (std::set<void*>{def->largeIcon, def->smallIcon}));
+        FUZZ_CHECK(IsIcon(icons.large) && IsIcon(icons.small) && icons.large != icons.small);
+        FUZZ_CHECK(system.live == (std::set<void*>{icons.large, icons.small}));
         FUZZ_CHECK(def->iconFile[0] != '\0');
-        FUZZ_CHECK(ChooseFaceSource(*def) == FaceSource::kOwnIcon);
+        FUZZ_CHECK(ChooseFaceSource(*def, icons) == FaceSource::kOwnIcon);
     } else {
         // A negative number read from the file stays as it is: every reader takes it for none.
-        FUZZ_CHECK(def->iconNumber < 0 && def->largeIcon == nullptr && def->smallIcon == nullptr);
+        FUZZ_CHECK(def->iconNumber < 0 && icons.large == nullptr && icons.small == nullptr);
         FUZZ_CHECK(system.live.empty());
-        FUZZ_CHECK(ChooseFaceSource(*def) == FaceSource::kShellIcon);
+        FUZZ_CHECK(ChooseFaceSource(*def, icons) == FaceSource::kShellIcon);
     }
     // The icon file changes only to a program that was found.
     if (FieldText(def->iconFile) != iconFileBefore) {
         FUZZ_CHECK(system.programFound);
-        FUZZ_CHECK(FieldText(def->iconFile) == std::string_view(system.program).substr(0, kPathSize - 1));
+        FUZZ_CHECK(FieldText(def->iconFile) == text::Part(system.program, 0, kPathSize - 1));
     }
     return 0;
 }

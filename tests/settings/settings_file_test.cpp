@@ -99,20 +99,6 @@ TEST_F(SettingsFile, MissingFileGivesTheDefaults) {
     EXPECT_EQ(GetFileAttributesA(path_.c_str()), INVALID_FILE_ATTRIBUTES) << "reading must not create the file";
 }
 
-TEST_F(SettingsFile, ButtonKeyTable) {
-    struct Row {
-        int index;
-        int keyId;
-        const char* key;
-    };
-    const Row rows[] = {
-        {0, IDS_KEY_TYPE, "Type1"},          {0, IDS_KEY_ICON_NUMBER, "Icon number1"},
-        {9, IDS_KEY_USE_LONG_NAMES, "Use long names10"}, {49, IDS_KEY_LOG, "Log50"},
-        {2, IDS_KEY_OPTIONS, "Options3"},    {49, IDS_KEY_USE_ICON, "Use icon50"},
-    };
-    for (const Row& row : rows) EXPECT_STREQ(ButtonKey(row.index, row.keyId).text, row.key);
-}
-
 TEST_F(SettingsFile, EightBitValuesAreTruncatedAndWrittenSigned) {
     WriteWhole(path_, "[Buttons]\r\nType3=300\r\nShow3=200\r\nLog3=-1\r\nType4=200\r\nType5=-56\r\n");
     ReadSettings();
@@ -282,24 +268,21 @@ TEST_F(SettingsFile, RecentListsAreCompactedOnReading) {
 }
 
 TEST_F(SettingsFile, RecentListsWriteEveryEntry) {
-    CopyText(g_settings.recentFiles.entries[0], "C:\\a.tex");
-    CopyText(g_settings.recentPositions.entries[0], "10,20,300,40");
-    CopyText(g_settings.recentFolders.entries[1], "C:\\Work");
-    WriteRecentFiles();
-    WriteRecentList(g_settings.recentFolders, IDS_SEC_DIRECTORIES, IDS_KEY_DIRECTORY_PATTERN);
+    PushRecent("C:\\a.tex", g_settings.recentFiles);
+    PushRecent("", g_settings.recentFolders);
+    PushRecent("C:\\Work", g_settings.recentFolders);
     EXPECT_EQ(Key("Files", "File0"), "C:\\a.tex");
-    EXPECT_EQ(Key("Positions", "Pos0"), "10,20,300,40");
+    EXPECT_EQ(Key("Positions", "Pos0"), "");
     // Empty entries are written as empty values, not deleted.
     EXPECT_EQ(Key("Files", "File9"), "");
     EXPECT_EQ(Key("Positions", "Pos9"), "");
-    EXPECT_EQ(Key("Directories", "Directory0"), "");
-    EXPECT_EQ(Key("Directories", "Directory1"), "C:\\Work");
+    EXPECT_EQ(Key("Directories", "Directory0"), "C:\\Work");
+    EXPECT_EQ(Key("Directories", "Directory1"), "");
 
     g_settings = SettingsStore{};
     ReadRecentFiles();
     ReadRecentList(g_settings.recentFolders, IDS_SEC_DIRECTORIES, IDS_KEY_DIRECTORY_PATTERN);
     EXPECT_STREQ(g_settings.recentFiles.entries[0], "C:\\a.tex");
-    EXPECT_STREQ(g_settings.recentPositions.entries[0], "10,20,300,40");
     EXPECT_STREQ(g_settings.recentFolders.entries[0], "C:\\Work");
     EXPECT_STREQ(g_settings.recentFolders.entries[1], "");
 }
@@ -435,19 +418,6 @@ TEST_F(SettingsFile, WriteSettingsKeepsEveryOtherKey) {
     EXPECT_EQ(Key("Custom", "Keep"), "yes");
 }
 
-TEST_F(SettingsFile, WriteIniIntAndOptionStrings) {
-    EXPECT_NE(WriteIniInt("Options", "X", -56, path_.c_str()), 0);
-    EXPECT_EQ(Key("Options", "X"), "-56");
-    EXPECT_EQ(ReadOptionInt(IDS_KEY_X, 7), -56);
-    EXPECT_EQ(ReadOptionInt(IDS_KEY_Y, 7), 7);
-    WriteOptionString(IDS_KEY_LAST_FILE, "C:\\b.tex");
-    char value[16];
-    ReadOptionString(IDS_KEY_LAST_FILE, value, sizeof value);
-    EXPECT_STREQ(value, "C:\\b.tex");
-    ReadOptionString(IDS_KEY_LAST_FILE, value, 5);
-    EXPECT_STREQ(value, "C:\\b");
-}
-
 std::string SettledFile() {
     std::string text = "[Options]\r\nX=10\r\nY=20\r\nWidth=300\r\nHeight=40\r\n[Buttons]\r\nTitle1=LaTeX\r\n"
                        "[Files]\r\nFile0=C:\\a.tex\r\n";
@@ -479,8 +449,6 @@ TEST_F(SettingsFile, WritesOfWhatTheFileHoldsAreLeftOut) {
 
     ProfileCalls calls;
     ASSERT_TRUE(calls.counting());
-    WriteRecentFiles();
-    WriteRecentList(g_settings.recentFolders, IDS_SEC_DIRECTORIES, IDS_KEY_DIRECTORY_PATTERN);
     SavePlace({10, 20, 300, 40});
     PushRecent("C:\\a.tex", g_settings.recentFiles);
     PushRecent("C:\\Work", g_settings.recentFolders);
@@ -526,10 +494,10 @@ void WriteLists(const std::string& path, const RecentList& files, const RecentLi
 }
 
 void Move(const std::string& path, const WindowPlace& place, const char* mainFile) {
-    WriteIniInt("Options", "X", place.x, path.c_str());
-    WriteIniInt("Options", "Y", place.y, path.c_str());
-    WriteIniInt("Options", "Width", place.width, path.c_str());
-    WriteIniInt("Options", "Height", place.height, path.c_str());
+    for (const auto& [key, value] : {std::pair{"X", place.x}, std::pair{"Y", place.y}, std::pair{"Width", place.width},
+                                     std::pair{"Height", place.height}}) {
+        WritePrivateProfileStringA("Options", key, std::to_string(value).c_str(), path.c_str());
+    }
     if (mainFile[0] == '\0') return;
     RecentList files, positions;
     ReadLists(path, files, positions);
