@@ -4,15 +4,13 @@
 #include <commctrl.h>
 
 #include <cstring>
-#include <memory>
-#include <new>
-#include <string>
 
 #include "app/button_bar.h"
 #include "app/command_line.h"
 #include "app/hint_window.h"
 #include "base/ansi_file_name.h"
 #include "base/handles.h"
+#include "base/heap_array.h"
 #include "base/bounded_text.h"
 #include "base/messages.h"
 #include "config/button_icons.h"
@@ -38,25 +36,25 @@ enum class WideName {
 // Argument `number` of the wide arguments, copied, when it is the argument the ANSI line gave as
 // `given`: the system's own conversion of it is that text, or begins with it where the ANSI field was
 // too small. Null otherwise.
-std::unique_ptr<wchar_t[]> WideArgument(const wchar_t* wideArguments, int number, const char* given) {
-    if (wideArguments == nullptr || number < 0) return nullptr;
+HeapArray<wchar_t> WideArgument(const wchar_t* wideArguments, int number, const char* given) {
+    if (wideArguments == nullptr || number < 0) return HeapArray<wchar_t>();
     const std::size_t room = static_cast<std::size_t>(lstrlenW(wideArguments)) + 1;
-    std::unique_ptr<wchar_t[]> copy(new (std::nothrow) wchar_t[room]);
-    if (!copy) return nullptr;
+    HeapArray<wchar_t> copy(room);
+    if (!copy) return copy;
     lstrcpynW(copy.get(), wideArguments, static_cast<int>(room));
     const wchar_t* wide = ArgumentAt(copy.get(), number);
-    if (wide == nullptr) return nullptr;
+    if (wide == nullptr) return HeapArray<wchar_t>();
     const int size = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-    std::unique_ptr<char[]> asGiven(new (std::nothrow) char[size > 0 ? static_cast<std::size_t>(size) : 1]);
-    if (size <= 0 || !asGiven) return nullptr;
+    const HeapArray<char> asGiven(size > 0 ? static_cast<std::size_t>(size) : 1);
+    if (size <= 0 || !asGiven) return HeapArray<wchar_t>();
     WideCharToMultiByte(CP_ACP, 0, wide, -1, asGiven.get(), size, nullptr, nullptr);
     const std::size_t length = std::strlen(given);
     const bool same = std::strcmp(asGiven.get(), given) == 0 ||
                       (length == kPathSize - 1 && std::strncmp(asGiven.get(), given, length) == 0);
-    if (!same) return nullptr;
-    std::unique_ptr<wchar_t[]> argument(new (std::nothrow) wchar_t[static_cast<std::size_t>(lstrlenW(wide)) + 1]);
-    if (argument) lstrcpyW(argument.get(), wide);
-    return argument;
+    if (!same) return HeapArray<wchar_t>();
+    // The argument moves to the front of the copy, which holds it.
+    MoveMemory(copy.get(), wide, (static_cast<std::size_t>(lstrlenW(wide)) + 1) * sizeof(wchar_t));
+    return copy;
 }
 
 // A name whose letters the ANSI text could not carry arrives with "?" in their place, and one that needs
@@ -89,7 +87,7 @@ WideName TakeWideArgument(const wchar_t* wideArguments, int number, char (&targe
 SettleResult TakeSettingsVariable() {
     const DWORD size = GetEnvironmentVariableW(L"Brisolt", nullptr, 0);
     if (size == 0) return SettleResult::kSettled;
-    std::unique_ptr<wchar_t[]> value(new (std::nothrow) wchar_t[size]);
+    const HeapArray<wchar_t> value(size);
     if (!value || GetEnvironmentVariableW(L"Brisolt", value.get(), size) != size - 1 || value[0] == L'\0')
         return SettleResult::kSettled;
     // A cut name would be another file.
@@ -196,9 +194,9 @@ int RunBrisolt(HINSTANCE instance, const char* commandLine) {
     CopyText(lineCopy, commandLine ? commandLine : "");
     const wchar_t* wideLine = GetCommandLineW();
     const int wideRoom = wideLine ? lstrlenW(wideLine) + 1 : 1;
-    std::unique_ptr<wchar_t[]> wideCopy(new wchar_t[static_cast<std::size_t>(wideRoom)]);
-    lstrcpynW(wideCopy.get(), wideLine ? wideLine : L"", wideRoom);
-    switch (SettleStartupPaths(lineCopy, SkipProgramName(wideCopy.get()))) {
+    const HeapArray<wchar_t> wideCopy(static_cast<std::size_t>(wideRoom));
+    if (wideCopy) lstrcpynW(wideCopy.get(), wideLine ? wideLine : L"", wideRoom);
+    switch (SettleStartupPaths(lineCopy, wideCopy ? SkipProgramName(wideCopy.get()) : nullptr)) {
     case SettleResult::kSettled:
         break;
     case SettleResult::kNameTooLong:

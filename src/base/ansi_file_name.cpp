@@ -3,9 +3,8 @@
 
 #include <windows.h>
 
-#include <memory>
-
 #include "base/bounded_text.h"
+#include "base/heap_array.h"
 #include "base/messages.h"
 
 namespace {
@@ -17,11 +16,12 @@ bool ConvertsWhole(const wchar_t* wide, char* out, std::size_t room) {
     const DWORD flags = GetACP() == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
     const int size = WideCharToMultiByte(CP_ACP, flags, wide, -1, nullptr, 0, nullptr, nullptr);
     if (size <= 0 || static_cast<std::size_t>(size) > room) return false;
-    std::unique_ptr<char[]> ansi(new char[static_cast<std::size_t>(size)]);
+    const HeapArray<char> ansi(static_cast<std::size_t>(size));
+    if (!ansi) return false;
     WideCharToMultiByte(CP_ACP, flags, wide, -1, ansi.get(), size, nullptr, nullptr);
     const int length = lstrlenW(wide) + 1;
-    std::unique_ptr<wchar_t[]> back(new wchar_t[static_cast<std::size_t>(length)]);
-    if (MultiByteToWideChar(CP_ACP, 0, ansi.get(), -1, back.get(), length) != length ||
+    const HeapArray<wchar_t> back(static_cast<std::size_t>(length));
+    if (!back || MultiByteToWideChar(CP_ACP, 0, ansi.get(), -1, back.get(), length) != length ||
         lstrcmpW(back.get(), wide) != 0) {
         return false;
     }

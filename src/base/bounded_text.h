@@ -54,7 +54,7 @@ inline bool FormatText(char (&dst)[N], const char* format, ...) {
 // A fixed text held by value, for results that must not share a buffer with the next call.
 template <std::size_t N>
 struct FixedText {
-    char text[N] = "";
+    char text[N] = {};
 };
 
 // The text of a fixed field as a view, never reading past the field.

@@ -14,6 +14,23 @@ Function User32Function(const char* name) {
     return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(user32, name)));
 }
 
+// The per-window calls, looked up once: the answer does not change while the program runs.
+struct DpiCalls {
+    bool looked = false;
+    DpiForWindow forWindow = nullptr;
+    MetricsForDpi forDpi = nullptr;
+};
+DpiCalls g_dpiCalls;
+
+const DpiCalls& Calls() {
+    if (!g_dpiCalls.looked) {
+        g_dpiCalls.forWindow = User32Function<DpiForWindow>("GetDpiForWindow");
+        g_dpiCalls.forDpi = User32Function<MetricsForDpi>("GetSystemMetricsForDpi");
+        g_dpiCalls.looked = true;
+    }
+    return g_dpiCalls;
+}
+
 int ScreenDpi() {
     const HDC screen = GetDC(nullptr);
     const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
@@ -24,14 +41,13 @@ int ScreenDpi() {
 }  // namespace
 
 int WindowDpi(HWND window) {
-    // Looked up once: the answer does not change while the program runs.
-    static const auto forWindow = User32Function<DpiForWindow>("GetDpiForWindow");
+    const DpiForWindow forWindow = Calls().forWindow;
     const UINT dpi = forWindow != nullptr && window != nullptr ? forWindow(window) : 0;
     return dpi != 0 ? static_cast<int>(dpi) : ScreenDpi();
 }
 
 int MetricForDpi(int index, int dpi) {
-    static const auto forDpi = User32Function<MetricsForDpi>("GetSystemMetricsForDpi");
+    const MetricsForDpi forDpi = Calls().forDpi;
     if (forDpi != nullptr && dpi > 0) return forDpi(index, static_cast<UINT>(dpi));
     // Without the call every window has the screen's resolution, at which the plain metric is right.
     return GetSystemMetrics(index);

@@ -140,5 +140,5 @@ std::string_view SkipLeadingBlanks(std::string_view name) {
         if (c < 1 || c > 32) break;
         ++skip;
     }
-    return name.substr(skip);
+    return text::Part(name, skip);
 }

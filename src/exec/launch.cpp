@@ -49,7 +49,7 @@ constexpr std::size_t kExpandedOptionsSize = 780;
 constexpr std::size_t kExpandedCommandSize = 520;
 
 // A child that will be watched starts suspended, so that it is in its job before it can start anything.
-bool StartProcess(char* line, bool inherit, int show, const std::string& folder, bool watched,
+bool StartProcess(char* line, bool inherit, int show, const PathText& folder, bool watched,
                   PROCESS_INFORMATION& process) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
@@ -59,7 +59,7 @@ bool StartProcess(char* line, bool inherit, int show, const std::string& folder,
     const ChildEnvironment environment;
     return CreateProcessA(nullptr, line, nullptr, nullptr, inherit ? TRUE : FALSE,
                           (watched ? CREATE_SUSPENDED : 0) | environment.flags(), environment.block(),
-                          folder.empty() ? nullptr : folder.c_str(), &startup, &process) != FALSE;
+                          folder.text[0] == '\0' ? nullptr : folder.text, &startup, &process) != FALSE;
 }
 
 // A run that never started: its console goes, its reserved log name is given back, and the error shows.
@@ -107,24 +107,24 @@ void RunButtonCommand(int index) {
         }
     }
 
-    char line[kCommandLineSize];
-    CopyText(line, ComposeCommandLine(logged, FieldText(g_paths.logWrapperPath), FieldText(logFile),
-                                      FieldText(command), FieldText(options)));
-    const std::string folder =
+    // CreateProcessA may write into the line it is given.
+    CommandLine line = ComposeCommandLine(logged, FieldText(g_paths.logWrapperPath), FieldText(logFile),
+                                          FieldText(command), FieldText(options));
+    const PathText folder =
         WorkingFolder(FieldText(button.directory), FieldText(g_paths.defaultFolder), FieldText(g_paths.mainFile));
     const bool inherit = IsLogged(logMode);
     const bool watched = IsLogged(logMode) && !waiting;
 
     if (capture) OpenCaptureConsole(consoleTitle);
     PROCESS_INFORMATION process;
-    bool started = StartProcess(line, inherit, show, folder, watched, process);
+    bool started = StartProcess(line.text, inherit, show, folder, watched, process);
     if (!started && logged) {
         // The wrapper could not be started (it is missing): the command runs without a log. Through the
         // association it would run a program with its own name for its first argument.
         ReleaseLogFileName(logFile);
         logFile[0] = '\0';
-        CopyText(line, ComposeCommandLine(false, "", "", FieldText(command), FieldText(options)));
-        started = StartProcess(line, inherit, show, folder, watched, process);
+        line = ComposeCommandLine(false, "", "", FieldText(command), FieldText(options));
+        started = StartProcess(line.text, inherit, show, folder, watched, process);
     }
     if (!started) {
         const DWORD startError = GetLastError();
@@ -141,8 +141,8 @@ void RunButtonCommand(int index) {
             AbandonRun(capture, logFile, startError);
             return;
         }
-        CopyText(line, ComposeAssociationLine(FieldText(program), FieldText(document), FieldText(options)));
-        if (!StartProcess(line, inherit, show, folder, watched, process)) {
+        line = ComposeAssociationLine(FieldText(program), FieldText(document), FieldText(options));
+        if (!StartProcess(line.text, inherit, show, folder, watched, process)) {
             AbandonRun(capture, logFile, GetLastError());
             return;
         }

@@ -21,9 +21,15 @@ struct LogFolderState {
 };
 LogFolderState g_logs;
 
-bool Exists(const std::string& name) {
-    return GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES;
+bool Exists(const char* name) {
+    return GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES;
 }
+
+class SystemLogFiles : public LogFileSystem {
+public:
+    bool Exists(const char* name) override { return ::Exists(name); }
+    void Remove(const char* name) override { DeleteFileA(name); }
+};
 
 // Without a usable temporary path there is no folder yet; the next logged run tries again, and a
 // relative folder in whatever the current folder happens to be is never made.
@@ -31,7 +37,8 @@ void MakeFolder() {
     char tempPath[kPathSize] = "";
     const DWORD length = GetTempPathA(sizeof tempPath, tempPath);
     if (length == 0 || length >= sizeof tempPath) return;
-    CopyText(g_logs.folder, TempFolderName(FieldText(tempPath), Exists));
+    SystemLogFiles files;
+    CopyText(g_logs.folder, FieldText(TempFolderName(FieldText(tempPath), files).text));
     if (g_logs.folder[0] == '\0') return;
     if (!CreateDirectoryA(g_logs.folder, nullptr)) {
         g_logs.folder[0] = '\0';
@@ -71,9 +78,10 @@ const char* NewLogFileName() {
     if (g_logs.made && !Exists(g_logs.folder)) g_logs = LogFolderState{};
     if (!g_logs.made) MakeFolder();
     if (!g_logs.made) return g_logs.lastName;
-    const FreeLogFile free = FirstFreeLogFile(FieldText(g_logs.folder), Exists);
+    SystemLogFiles files;
+    const FreeLogFile free = FirstFreeLogFile(FieldText(g_logs.folder), files);
     if (free.number == 0) return g_logs.lastName;
-    CopyText(g_logs.lastName, free.name);
+    CopyText(g_logs.lastName, FieldText(free.name.text));
     if (free.number > g_logs.highestNumber) g_logs.highestNumber = free.number;
     Reserve(g_logs.lastName);
     // The short form keeps a temporary path with blanks in it from splitting the wrapper's arguments.
@@ -161,9 +169,8 @@ void CloseCaptureConsole() {
 
 void DeleteLogFiles() {
     if (g_logs.folder[0] == '\0') return;
-    for (const std::string& name : LogFilesToDelete(FieldText(g_logs.folder), g_logs.highestNumber, Exists)) {
-        DeleteFileA(name.c_str());
-    }
+    SystemLogFiles files;
+    RemoveLogFiles(FieldText(g_logs.folder), g_logs.highestNumber, files);
     // Once the folder is gone, a later logged run starts a folder of its own again; a folder that stays
     // with a file in use is kept, so the next call can finish the clean-up.
     if (RemoveDirectoryA(g_logs.folder)) g_logs = LogFolderState{};

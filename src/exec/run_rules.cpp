@@ -38,34 +38,39 @@ void ReplaceFileName(char* path, std::size_t room, std::string_view name) {
     text::AppendInto(path, room, name);
 }
 
-std::string WorkingFolder(std::string_view buttonDirectory, std::string_view defaultFolder, std::string_view mainFile) {
-    if (!buttonDirectory.empty()) return std::string(buttonDirectory);
-    if (!defaultFolder.empty()) return std::string(defaultFolder);
-    const std::size_t slash = mainFile.rfind('\\');
-    if (slash == std::string_view::npos) return std::string();
-    // The backslash of a root folder is part of the folder's name.
-    if (slash == 0 || mainFile[slash - 1] == ':') return std::string(mainFile.substr(0, slash + 1));
-    return std::string(mainFile.substr(0, slash));
+PathText WorkingFolder(std::string_view buttonDirectory, std::string_view defaultFolder, std::string_view mainFile) {
+    PathText folder;
+    if (!buttonDirectory.empty()) {
+        CopyText(folder.text, buttonDirectory);
+    } else if (!defaultFolder.empty()) {
+        CopyText(folder.text, defaultFolder);
+    } else if (const std::size_t slash = mainFile.rfind('\\'); slash != std::string_view::npos) {
+        // The backslash of a root folder is part of the folder's name.
+        const bool root = slash == 0 || mainFile[slash - 1] == ':';
+        CopyText(folder.text, text::Part(mainFile, 0, root ? slash + 1 : slash));
+    }
+    return folder;
 }
 
 // ---- Command lines
 
-std::string ComposeCommandLine(bool logged, std::string_view logWrapper, std::string_view logFile,
+CommandLine ComposeCommandLine(bool logged, std::string_view logWrapper, std::string_view logFile,
                                std::string_view command, std::string_view options) {
-    std::string line;
+    CommandLine line;
     if (logged) {
-        line.append(logWrapper).append(" ");
+        AppendText(line.text, logWrapper);
+        AppendText(line.text, " ");
         // A name with a blank would split into two of the wrapper's arguments.
         const bool quote = logFile.find(' ') != std::string_view::npos;
-        if (quote) line.append("\"");
-        line.append(logFile);
-        if (quote) line.append("\"");
-        line.append(" ");
+        if (quote) AppendText(line.text, "\"");
+        AppendText(line.text, logFile);
+        if (quote) AppendText(line.text, "\"");
+        AppendText(line.text, " ");
     }
-    line.append(command);
+    AppendText(line.text, command);
     if (!options.empty()) {
-        if (!command.empty()) line.append(" ");
-        line.append(options);
+        if (!command.empty()) AppendText(line.text, " ");
+        AppendText(line.text, options);
     }
     return line;
 }
@@ -76,11 +81,11 @@ bool HoldsBlank(std::string_view text) {
     return text.find_first_of(" \t") != std::string_view::npos;
 }
 
-void AppendQuotedIfBlank(std::string& line, std::string_view text) {
-    const bool quote = HoldsBlank(text);
-    if (quote) line.append("\"");
-    line.append(text);
-    if (quote) line.append("\"");
+void AppendQuotedIfBlank(CommandLine& line, std::string_view part) {
+    const bool quote = HoldsBlank(part);
+    if (quote) AppendText(line.text, "\"");
+    AppendText(line.text, part);
+    if (quote) AppendText(line.text, "\"");
 }
 
 char Upper(char c) {
@@ -98,16 +103,19 @@ bool SameText(std::string_view a, std::string_view b) {
 }  // namespace
 
 std::string_view AssociationDocument(std::string_view command) {
-    if (command.size() >= 2 && command.front() == '"' && command.back() == '"') return command.substr(1, command.size() - 2);
+    if (command.size() >= 2 && command.front() == '"' && command.back() == '"') return text::Part(command, 1, command.size() - 2);
     return command;
 }
 
-std::string ComposeAssociationLine(std::string_view program, std::string_view document, std::string_view options) {
-    std::string line;
+CommandLine ComposeAssociationLine(std::string_view program, std::string_view document, std::string_view options) {
+    CommandLine line;
     AppendQuotedIfBlank(line, program);
-    line.append(" ");
+    AppendText(line.text, " ");
     AppendQuotedIfBlank(line, AssociationDocument(document));
-    if (!options.empty()) line.append(" ").append(options);
+    if (!options.empty()) {
+        AppendText(line.text, " ");
+        AppendText(line.text, options);
+    }
     return line;
 }
 
@@ -115,11 +123,12 @@ bool IsProgramItself(std::string_view document, std::string_view program) {
     document = AssociationDocument(document);
     if (document.empty() || document.find_first_of("\\/:") != std::string_view::npos) return false;
     const std::size_t slash = program.find_last_of("\\/");
-    const std::string_view name = slash == std::string_view::npos ? program : program.substr(slash + 1);
+    const std::string_view name = slash == std::string_view::npos ? program : text::Part(program, slash + 1);
     if (SameText(name, document)) return true;
     for (const std::string_view extension : {".exe", ".com", ".bat", ".cmd"}) {
-        if (name.size() == document.size() + extension.size() && SameText(name.substr(0, document.size()), document) &&
-            SameText(name.substr(document.size()), extension))
+        if (name.size() == document.size() + extension.size() &&
+            SameText(text::Part(name, 0, document.size()), document) &&
+            SameText(text::Part(name, document.size()), extension))
             return true;
     }
     return false;
@@ -155,38 +164,46 @@ bool IsLogged(int logMode) {
 
 // ---- Log names
 
-std::string TempFolderName(std::string_view tempPath, const ExistsFunction& exists) {
+namespace {
+// "<folder><stem><number><ending>"; empty when it is longer than any name handed out.
+PathText NumberedName(std::string_view folder, const char* stem, unsigned number, const char* ending) {
+    char digits[16];
+    FormatText(digits, "%u", number);
+    FixedText<kPathSize + 32> name;
+    const bool whole = CopyText(name.text, folder) && AppendText(name.text, stem) && AppendText(name.text, digits) &&
+                       AppendText(name.text, ending);
+    PathText result;
+    if (whole && FieldText(name.text).size() <= kLongestName) CopyText(result.text, FieldText(name.text));
+    return result;
+}
+}  // namespace
+
+PathText TempFolderName(std::string_view tempPath, LogFileSystem& files) {
     for (unsigned n = 1; n <= kLastNumber; ++n) {
-        std::string name(tempPath);
-        name.append("Brisolt").append(std::to_string(n));
-        if (name.size() > kLongestName) return std::string();
-        if (!exists(name)) return name;
+        const PathText name = NumberedName(tempPath, "Brisolt", n, "");
+        if (name.text[0] == '\0' || !files.Exists(name.text)) return name;
     }
-    return std::string();
+    return PathText{};
 }
 
-std::string LogFileName(std::string_view folder, unsigned number) {
-    std::string name(folder);
-    name.append("\\log").append(std::to_string(number)).append(".txt");
-    return name;
+PathText LogFileName(std::string_view folder, unsigned number) {
+    return NumberedName(folder, "\\log", number, ".txt");
 }
 
-FreeLogFile FirstFreeLogFile(std::string_view folder, const ExistsFunction& exists) {
+FreeLogFile FirstFreeLogFile(std::string_view folder, LogFileSystem& files) {
     for (unsigned n = 1; n <= kLastNumber; ++n) {
-        std::string name = LogFileName(folder, n);
-        if (name.size() > kLongestName) break;
-        if (!exists(name)) return FreeLogFile{std::move(name), n};
+        const PathText name = LogFileName(folder, n);
+        if (name.text[0] == '\0') break;
+        if (!files.Exists(name.text)) return FreeLogFile{name, n};
     }
     return FreeLogFile{};
 }
 
-std::vector<std::string> LogFilesToDelete(std::string_view folder, unsigned highestNumber, const ExistsFunction& exists) {
-    std::vector<std::string> names;
+void RemoveLogFiles(std::string_view folder, unsigned highestNumber, LogFileSystem& files) {
     for (unsigned n = 1; n <= highestNumber && n <= kLastNumber; ++n) {
-        std::string name = LogFileName(folder, n);
-        if (exists(name)) names.push_back(std::move(name));
+        const PathText name = LogFileName(folder, n);
+        if (name.text[0] != '\0' && files.Exists(name.text)) files.Remove(name.text);
     }
-    return names;
 }
 
 // ---- Process tree

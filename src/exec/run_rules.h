@@ -4,10 +4,10 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
-#include <string>
 #include <string_view>
-#include <vector>
+
+#include "base/bounded_text.h"
+#include "settings/settings_records.h"
 
 // ---- Paths
 
@@ -18,18 +18,23 @@ void SplitExtension(const char* path, char* base, std::size_t baseRoom, char* ex
 // Replaces everything after the last "\" of path (or all of it) by name.
 void ReplaceFileName(char* path, std::size_t room, std::string_view name);
 
+// A path as a run uses it.
+using PathText = FixedText<kPathSize>;
+
 // The button's directory as stored, else the default folder, else the main file's folder; empty means
 // "inherit the program's current folder". A root folder keeps its backslash ("C:\", "\").
-std::string WorkingFolder(std::string_view buttonDirectory, std::string_view defaultFolder, std::string_view mainFile);
+PathText WorkingFolder(std::string_view buttonDirectory, std::string_view defaultFolder, std::string_view mainFile);
 
 // ---- Command lines
 
-// The room of the line buffer a run composes into.
+// The room of the line buffer a run composes into: every part of the largest line fits.
 constexpr std::size_t kCommandLineSize = 2048;
+using CommandLine = FixedText<kCommandLineSize>;
 
 // The line for the expanded command and options. A logged run puts the log wrapper and the log file in
-// front (the log file quoted when it holds a blank); options follow the command after a space, or the prefix directly when the command is empty.
-std::string ComposeCommandLine(bool logged, std::string_view logWrapper, std::string_view logFile,
+// front (the log file quoted when it holds a blank); options follow the command after a space, or the
+// prefix directly when the command is empty.
+CommandLine ComposeCommandLine(bool logged, std::string_view logWrapper, std::string_view logFile,
                                std::string_view command, std::string_view options);
 
 // The document a command names for the association: the expanded command without the one pair of
@@ -40,7 +45,7 @@ std::string_view AssociationDocument(std::string_view command);
 // the program and the document are quoted when they hold a blank, so that "C:\Program Files\..." is not
 // looked up as "C:\Program" and a document in a folder with blanks reaches the program as one argument.
 // It never carries the log prefix.
-std::string ComposeAssociationLine(std::string_view program, std::string_view document, std::string_view options);
+CommandLine ComposeAssociationLine(std::string_view program, std::string_view document, std::string_view options);
 
 // Whether the program the shell names for a document is that document itself: a program named without a
 // folder that the system's search did not find, which the shell found in the current folder instead
@@ -69,8 +74,13 @@ bool IsLogged(int logMode);
 
 // ---- Names of the temporary folder and its log files, chosen by what already exists
 
-// Whether a file or folder of that name exists.
-using ExistsFunction = std::function<bool(const std::string&)>;
+// What the names are chosen by: whether a file or folder exists, and removing a log file.
+class LogFileSystem {
+public:
+    virtual ~LogFileSystem() = default;
+    virtual bool Exists(const char* name) = 0;
+    virtual void Remove(const char* name) = 0;
+};
 
 // Names longer than this do not fit a path buffer and are never handed out.
 constexpr std::size_t kLongestName = 259;
@@ -79,22 +89,22 @@ constexpr unsigned kLastNumber = 100000;
 
 // "<tempPath>Brisolt<n>" for the first n from 1 that does not exist (tempPath ends in a backslash);
 // empty when no such name fits.
-std::string TempFolderName(std::string_view tempPath, const ExistsFunction& exists);
+PathText TempFolderName(std::string_view tempPath, LogFileSystem& files);
 
-// "<folder>\log<number>.txt".
-std::string LogFileName(std::string_view folder, unsigned number);
+// "<folder>\log<number>.txt", or empty when that is longer than kLongestName.
+PathText LogFileName(std::string_view folder, unsigned number);
 
 // The first log file in the folder that does not exist, and its number; empty (number 0) when no free
 // name fits.
 struct FreeLogFile {
-    std::string name;
+    PathText name;
     unsigned number = 0;
 };
-FreeLogFile FirstFreeLogFile(std::string_view folder, const ExistsFunction& exists);
+FreeLogFile FirstFreeLogFile(std::string_view folder, LogFileSystem& files);
 
-// The log files to remove at exit: every name from 1 up to the highest number handed out that still
-// exists, so a file the user deleted by hand leaves no later log behind.
-std::vector<std::string> LogFilesToDelete(std::string_view folder, unsigned highestNumber, const ExistsFunction& exists);
+// At exit: removes every log file from 1 up to the highest number handed out that still exists, so a
+// file the user deleted by hand leaves no later log behind.
+void RemoveLogFiles(std::string_view folder, unsigned highestNumber, LogFileSystem& files);
 
 // ---- The programs a run started, found among the system's processes through their parents
 

@@ -4,9 +4,11 @@
 #include <objbase.h>
 #include <tlhelp32.h>
 
+#include <cstdlib>
 #include <new>
 
 #include "base/bounded_text.h"
+#include "base/heap_array.h"
 #include "exec/logs.h"
 #include "exec/run_rules.h"
 
@@ -56,16 +58,16 @@ unsigned long long CreationTimeOf(DWORD id) {
     return created;
 }
 
-// Every process of the system with its parent and start time; null when the list cannot be had.
-ProcessEntry* ListProcesses(std::size_t& count) {
+// Every process of the system with its parent and start time; empty when the list cannot be had.
+HeapArray<ProcessEntry> ListProcesses(std::size_t& count) {
     count = 0;
     const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return nullptr;
+    if (snapshot == INVALID_HANDLE_VALUE) return HeapArray<ProcessEntry>();
     std::size_t room = 0;
     PROCESSENTRY32 entry = {};
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) ++room;
-    ProcessEntry* entries = new (std::nothrow) ProcessEntry[room > 0 ? room : 1];
+    HeapArray<ProcessEntry> entries(room > 0 ? room : 1);
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32First(snapshot, &entry); entries && more && count < room;
          more = Process32Next(snapshot, &entry)) {
@@ -79,13 +81,12 @@ ProcessEntry* ListProcesses(std::size_t& count) {
 // it started could not be looked for: the process alone was ended.
 bool EndProcessTree(HANDLE process) {
     std::size_t count = 0;
-    ProcessEntry* const entries = ListProcesses(count);
+    const HeapArray<ProcessEntry> entries = ListProcesses(count);
     unsigned long descendants[kMostDescendants];
     const std::size_t found =
-        entries ? FindDescendants(entries, count, GetProcessId(process), CreationTime(process), descendants,
+        entries ? FindDescendants(entries.get(), count, GetProcessId(process), CreationTime(process), descendants,
                                   kMostDescendants)
                 : 0;
-    delete[] entries;
     for (std::size_t i = found; i > 0; --i) {
         const HANDLE descendant = OpenProcess(PROCESS_TERMINATE, FALSE, descendants[i - 1]);
         if (descendant == nullptr) continue;
@@ -93,7 +94,7 @@ bool EndProcessTree(HANDLE process) {
         CloseHandle(descendant);
     }
     TerminateProcess(process, kStoppedExitCode);
-    return entries != nullptr;
+    return static_cast<bool>(entries);
 }
 
 }  // namespace
@@ -160,7 +161,7 @@ DWORD WINAPI WatchChild(LPVOID parameter) {
     if (SUCCEEDED(com)) CoUninitialize();
     RemoveWatchedRun(*run);
     CloseRunHandles(*run);
-    delete run;
+    std::free(run);
     return 0;
 }
 
@@ -168,7 +169,8 @@ DWORD WINAPI WatchChild(LPVOID parameter) {
 
 // The run is counted before its thread exists, so no reader sees it uncounted while the thread starts.
 void WatchRun(HANDLE process, HANDLE job, int logMode, const char* logFile) {
-    WatchedRun* run = new (std::nothrow) WatchedRun;
+    void* const memory = std::malloc(sizeof(WatchedRun));
+    WatchedRun* const run = memory != nullptr ? new (memory) WatchedRun : nullptr;
     if (run != nullptr) {
         run->process = process;
         run->job = job;
@@ -181,7 +183,7 @@ void WatchRun(HANDLE process, HANDLE job, int logMode, const char* logFile) {
             return;
         }
         RemoveWatchedRun(*run);
-        delete run;
+        std::free(run);
     }
     CloseHandle(process);
     if (job != nullptr) CloseHandle(job);

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "base/bounded_text.h"
+
 namespace {
 
 // The bytes the profile functions take as blanks around keys and values.
@@ -45,30 +47,39 @@ constexpr std::size_t kIntBufferSize = 30;
 }  // namespace
 
 ProfileSection::ProfileSection(std::string_view block) {
+    // Each entry ends with a NUL: there are never more entries than NULs and one.
+    std::size_t room = 1;
+    for (const char c : block) room += c == '\0' ? 1 : 0;
+    entries_ = HeapArray<Entry>(room);
+    byKey_ = HeapArray<std::size_t>(room);
+    if (!entries_ || !byKey_) return;
     while (!block.empty() && block.front() != '\0') {
         const std::size_t end = std::min(block.find('\0'), block.size());
-        const std::string_view entry = block.substr(0, end);
+        const std::string_view entry = text::Part(block, 0, end);
         block.remove_prefix(std::min(end + 1, block.size()));
         const std::size_t equals = entry.find('=');
-        Entry item{Trim(entry.substr(0, equals)), {}, equals != std::string_view::npos};
-        if (item.hasValue) item.value = Trim(entry.substr(equals + 1));
+        Entry item{Trim(text::Part(entry, 0, equals)), {}, equals != std::string_view::npos};
+        if (item.hasValue) item.value = Trim(text::Part(entry, equals + 1));
         if (!item.key.empty() && item.key.front() == ';') continue;
-        entries_.push_back(item);
+        entries_[count_++] = item;
     }
-    byKey_.resize(entries_.size());
-    for (std::size_t i = 0; i < byKey_.size(); ++i) byKey_[i] = i;
-    std::stable_sort(byKey_.begin(), byKey_.end(), [this](std::size_t a, std::size_t b) {
-        return CompareKeys(entries_[a].key, entries_[b].key) < 0;
+    for (std::size_t i = 0; i < count_; ++i) byKey_[i] = i;
+    // Entries of the same key keep their order: the first one counts.
+    std::sort(byKey_.get(), byKey_.get() + count_, [this](std::size_t a, std::size_t b) {
+        const int order = CompareKeys(entries_[a].key, entries_[b].key);
+        return order != 0 ? order < 0 : a < b;
     });
 }
 
 const ProfileSection::Entry* ProfileSection::First(std::string_view key) const {
     key = Trim(key);
-    const auto first = std::lower_bound(byKey_.begin(), byKey_.end(), key,
+    const std::size_t* const begin = byKey_.get();
+    const std::size_t* const end = begin + count_;
+    const auto first = std::lower_bound(begin, end, key,
                                         [this](std::size_t index, std::string_view k) {
                                             return CompareKeys(entries_[index].key, k) < 0;
                                         });
-    if (first == byKey_.end() || CompareKeys(entries_[*first].key, key) != 0) return nullptr;
+    if (first == end || CompareKeys(entries_[*first].key, key) != 0) return nullptr;
     return &entries_[*first];
 }
 
@@ -88,7 +99,7 @@ std::string_view ProfileStringValue(std::string_view stored, std::size_t size) {
     const bool quoted = stored.size() > 1 && (stored.front() == '"' || stored.front() == '\'') &&
                         stored.back() == stored.front();
     if (quoted) stored.remove_prefix(1);
-    std::string_view result = stored.substr(0, std::min(stored.size(), size - 1));
+    std::string_view result = text::Part(stored, 0, size - 1);
     if (quoted && size >= stored.size() && !result.empty()) result.remove_suffix(1);
     return result;
 }

@@ -23,17 +23,14 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
 #include <string_view>
-#include <vector>
+#include "base/heap_array.h"
 
 class ProfileSection {
 public:
     // The block is only viewed: it must outlive the ProfileSection. A block without its final NUL, or
     // an empty one, is read as far as it goes.
     explicit ProfileSection(std::string_view block);
-    // A block that would be gone at once is refused.
-    explicit ProfileSection(std::string&& block) = delete;
 
     // True, with the value as stored (blanks trimmed, quotes kept), when the first entry of key has a
     // value; false when there is no such entry or it has no "=".
@@ -49,8 +46,9 @@ private:
     };
     const Entry* First(std::string_view key) const;
 
-    std::vector<Entry> entries_;  // in block order
-    std::vector<std::size_t> byKey_;  // indexes into entries_, sorted by key and then by position
+    HeapArray<Entry> entries_;  // in block order; empty when there was no memory for them
+    HeapArray<std::size_t> byKey_;  // indexes into entries_, sorted by key and then by position
+    std::size_t count_ = 0;
 };
 
 // What a buffer of `size` bytes receives for a stored value: one pair of surrounding quotes dropped,

@@ -4,14 +4,11 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
-#include <memory>
-#include <new>
-#include <string>
-#include <vector>
 
 #include "base/ansi_file_name.h"
 #include "base/bounded_text.h"
 #include "base/dialog.h"
+#include "base/heap_array.h"
 #include "base/help.h"
 #include "base/messages.h"
 #include "res/resource.h"
@@ -56,9 +53,9 @@ private:
 };
 
 // Text of the code page as wide text, for the dialogs; `length` counts the NULs of a list.
-std::unique_ptr<wchar_t[]> Widen(const char* text, int length) {
+HeapArray<wchar_t> Widen(const char* text, int length) {
     const int size = MultiByteToWideChar(CP_ACP, 0, text, length, nullptr, 0);
-    std::unique_ptr<wchar_t[]> wide(new (std::nothrow) wchar_t[size > 0 ? static_cast<std::size_t>(size) : 1]);
+    HeapArray<wchar_t> wide(size > 0 ? static_cast<std::size_t>(size) : 1);
     if (wide) {
         wide[0] = L'\0';
         if (size > 0) MultiByteToWideChar(CP_ACP, 0, text, length, wide.get(), size);
@@ -69,28 +66,28 @@ std::unique_ptr<wchar_t[]> Widen(const char* text, int length) {
 // A filter list's length: its pairs of texts and the final empty one, every NUL counted.
 int ListLength(const char* list) {
     const char* end = list;
-    while (*end != '\0') end += std::char_traits<char>::length(end) + 1;
+    while (*end != '\0') end += lstrlenA(end) + 1;
     return static_cast<int>(end - list) + 1;
 }
 
-// "Filter<n>" of "Options", at most 255 characters; empty when missing.
-std::string UserFilterValue(int n) {
-    KeyName key;
-    FormatText(key.text, kFilterKeyPattern, n);
-    char value[kResTextSize] = "";
-    GetPrivateProfileStringA(ResStr(IDS_SEC_OPTIONS).text, key.text, "", value, sizeof value, g_paths.settingsFile);
-    return value;
-}
-
-// The string-table texts from firstId upward, until the first empty one.
-std::vector<std::string> DefaultFilters(int firstId) {
-    std::vector<std::string> texts;
-    for (int id = firstId;; ++id) {
-        const ResText text = ResStr(id);
-        if (text.text[0] == '\0') return texts;
-        texts.emplace_back(text.text);
+// The user's "Filter<n>" of "Options", at most 255 characters, and the string table's defaults from
+// `firstDefault` upward.
+class DialogFilterValues : public FilterValues {
+public:
+    explicit DialogFilterValues(int firstDefault) : firstDefault_(firstDefault) {}
+    void UserValue(int n, char (&value)[kFilterValueSize]) override {
+        KeyName key;
+        FormatText(key.text, kFilterKeyPattern, n);
+        GetPrivateProfileStringA(ResStr(IDS_SEC_OPTIONS).text, key.text, "", value, sizeof value,
+                                 g_paths.settingsFile);
     }
-}
+    void DefaultValue(int k, char (&value)[kFilterValueSize]) override {
+        LoadResString(firstDefault_ + k, value);
+    }
+
+private:
+    int firstDefault_;
+};
 
 // The open-file dialog over the caller's buffer, in the record's older size without the fields added
 // in Windows 2000. A chosen name the code page cannot write comes back in its short form; without one
@@ -100,10 +97,10 @@ bool RunOpenFileDialog(HWND owner, int titleId, const char* filter, const char* 
     wchar_t name[MAX_PATH] = L"";
     MultiByteToWideChar(CP_ACP, 0, buffer, -1, name, MAX_PATH);
     name[MAX_PATH - 1] = L'\0';
-    const std::unique_ptr<wchar_t[]> filters = Widen(filter, ListLength(filter));
+    const HeapArray<wchar_t> filters = Widen(filter, ListLength(filter));
     const ResText title = ResStr(titleId);
-    const std::unique_ptr<wchar_t[]> wideTitle = Widen(title.text, -1);
-    const std::unique_ptr<wchar_t[]> extension = defaultExtension ? Widen(defaultExtension, -1) : nullptr;
+    const HeapArray<wchar_t> wideTitle = Widen(title.text, -1);
+    const HeapArray<wchar_t> extension = defaultExtension ? Widen(defaultExtension, -1) : HeapArray<wchar_t>();
     OPENFILENAMEW record = {};
     record.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
     record.hwndOwner = owner;
@@ -129,8 +126,8 @@ bool RunOpenFileDialog(HWND owner, int titleId, const char* filter, const char* 
 
 bool ChooseFile(HWND owner, char (&buffer)[kPathSize], FileKind kind) {
     const bool program = kind == FileKind::kProgram;
-    const FilterList filters =
-        BuildFilterList(UserFilterValue, DefaultFilters(program ? IDS_FILTER_PROGRAMS_FIRST : IDS_FILTER_MAIN_FIRST));
+    DialogFilterValues values(program ? IDS_FILTER_PROGRAMS_FIRST : IDS_FILTER_MAIN_FIRST);
+    const FilterList filters = BuildFilterList(values);
     return RunOpenFileDialog(owner, program ? IDS_SELECT_PROGRAM : IDS_SELECT_FILE, filters.text, nullptr,
                              OFN_EXPLORER | (program ? OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST : 0), buffer);
 }
@@ -142,7 +139,7 @@ bool ChooseFileWithFilter(HWND owner, int titleId, char (&buffer)[kPathSize], co
 }
 
 bool BrowseForFolder(HWND owner, char (&path)[kPathSize]) {
-    const std::unique_ptr<wchar_t[]> title = Widen(ResStr(IDS_SELECT_FOLDER_TITLE).text, -1);
+    const HeapArray<wchar_t> title = Widen(ResStr(IDS_SELECT_FOLDER_TITLE).text, -1);
     wchar_t displayName[MAX_PATH] = L"";
     BROWSEINFOW info = {};
     info.hwndOwner = owner;
@@ -164,11 +161,6 @@ bool BrowseForFolder(HWND owner, char (&path)[kPathSize]) {
 
 namespace {
 
-
-struct SelectionDialogData {
-    SelectionMode mode;
-    char (&value)[kPathSize];
-};
 
 // The list opens wide enough for its longest entry, up to the screen's width, so that long paths that
 // differ only at their end can be told apart.
@@ -214,44 +206,38 @@ void FillSelection(HWND dialog, SelectionMode mode, const char* text) {
 // Browse: the picker starts from the field's text and, when something was chosen, puts it there.
 void BrowseSelection(HWND dialog, SelectionMode mode) {
     char buffer[kPathSize] = "";
-    GetDlgItemTextA(dialog, IDC_SELECTION_COMBO, buffer, sizeof buffer);
+    DialogItemText(dialog, IDC_SELECTION_COMBO, buffer);
     const bool chosen = mode == SelectionMode::kMainFile ? ChooseFile(dialog, buffer, FileKind::kMainFile)
                                                          : BrowseForFolder(dialog, buffer);
     if (chosen) SetDlgItemTextA(dialog, IDC_SELECTION_COMBO, buffer);
 }
 
-INT_PTR CALLBACK SelectionDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* data = DialogData<SelectionDialogData>(dialog, message, lParam);
-    if (!data) return FALSE;  // messages before WM_INITDIALOG
-    if (HandleDialogHelp(message, wParam, lParam, IDH_SELECTION)) return TRUE;
-    switch (message) {
-    case WM_INITDIALOG:
-        FillSelection(dialog, data->mode, data->value);
+struct SelectionDialog : DialogBase {
+    static constexpr int kTemplate = IDD_SELECTION;
+    static constexpr DWORD kHelpTopic = IDH_SELECTION;
+    SelectionMode mode = SelectionMode::kMainFile;
+    char* value = nullptr;  // in: the text shown; out: the text as typed, after OK
+
+    BOOL OnInit(HWND dialog) {
+        FillSelection(dialog, mode, value);
         return TRUE;
-    case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case IDOK:
-            GetDlgItemTextA(dialog, IDC_SELECTION_COMBO, data->value, sizeof data->value);
-            EndDialog(dialog, 1);
-            return TRUE;
-        case IDCANCEL:
-            EndDialog(dialog, 0);
-            return TRUE;
-        case IDC_SELECTION_BROWSE:
-            if (HIWORD(wParam) != BN_CLICKED) return FALSE;
-            BrowseSelection(dialog, data->mode);
-            return TRUE;
-        default:
-            return FALSE;
-        }
-    default:
-        return FALSE;
     }
-}
+    bool OnOk(HWND dialog) {
+        DialogItemText(dialog, IDC_SELECTION_COMBO, value, kPathSize);
+        return true;
+    }
+    BOOL OnCommand(HWND dialog, int id, int code) {
+        if (id != IDC_SELECTION_BROWSE || code != BN_CLICKED) return FALSE;
+        BrowseSelection(dialog, mode);
+        return TRUE;
+    }
+};
 
 }  // namespace
 
 bool RunSelectionDialog(HWND owner, SelectionMode mode, char (&value)[kPathSize]) {
-    SelectionDialogData data{mode, value};
-    return RunDialog(owner, IDD_SELECTION, SelectionDialogProc, &data) == 1;
+    SelectionDialog selection;
+    selection.mode = mode;
+    selection.value = value;
+    return RunModalDialog(owner, selection);
 }

@@ -4,11 +4,10 @@
 #include <windows.h>
 
 #include <cstring>
-#include <memory>
-#include <string>
 
 #include "res/resource.h"
 #include "base/handles.h"
+#include "base/heap_array.h"
 #include "base/bounded_text.h"
 #include "base/messages.h"
 #include "settings/profile_section.h"
@@ -73,7 +72,8 @@ KeyName NumberedKey(const ResText& name, int number) {
 class StoredSection {
 public:
     explicit StoredSection(int sectionId)
-        : name_(ResStr(sectionId)), block_(ReadSectionBlock(name_.text, g_paths.settingsFile)), lookup_(block_) {}
+        : name_(ResStr(sectionId)), block_(ReadSectionBlock(name_.text, g_paths.settingsFile)),
+          lookup_(block_.text()) {}
     StoredSection(const StoredSection&) = delete;
     StoredSection& operator=(const StoredSection&) = delete;
 
@@ -116,7 +116,7 @@ public:
 
 private:
     ResText name_;
-    std::string block_;
+    SectionBlock block_;
     ProfileSection lookup_;  // views block_
 };
 
@@ -188,15 +188,20 @@ void ChangeRecentFiles(Change change) {
 
 }  // namespace
 
-std::string ReadSectionBlock(const char* section, const char* file) {
+SectionBlock ReadSectionBlock(const char* section, const char* file) {
     // A bare name is the profile functions' file in the Windows folder, not one here: the first room may
     // then be too small, and the buffer grows.
     for (DWORD room = FirstRoom(file);; room = room < kLastRoom / 4 ? room * 4 : kLastRoom) {
         // Left unfilled, so only what the block takes is ever touched.
-        const std::unique_ptr<char[]> buffer(new char[room]);
-        const DWORD length = GetPrivateProfileSectionA(section, buffer.get(), room, file);
+        SectionBlock block;
+        block.bytes = HeapArray<char>(room);
+        if (!block.bytes) return SectionBlock{};
+        const DWORD length = GetPrivateProfileSectionA(section, block.bytes.get(), room, file);
         // A block that did not fit comes back cut, its length room - 2; one that only just fits does too.
-        if (length + 2 < room || room >= kLastRoom) return std::string(buffer.get(), length < room ? length : room);
+        if (length + 2 < room || room >= kLastRoom) {
+            block.length = length < room ? length : room;
+            return block;
+        }
     }
 }
 

@@ -3,9 +3,10 @@
 // already holds.
 #pragma once
 
-#include <string>
+#include <string_view>
 
 #include "base/bounded_text.h"
+#include "base/heap_array.h"
 #include "settings/settings_rules.h"
 #include "settings/settings_records.h"
 
@@ -16,7 +17,12 @@ using KeyName = FixedText<kKeyNameSize>;
 // The block GetPrivateProfileSectionA gives for [section] of file: "key=value" entries each ended by a
 // NUL. The buffer starts with the file's size and grows until the block fits, up to 16 MB; a section
 // larger than that is read as far as it goes. Empty for a missing section or file.
-std::string ReadSectionBlock(const char* section, const char* file);
+struct SectionBlock {
+    HeapArray<char> bytes;
+    std::size_t length = 0;
+    std::string_view text() const { return std::string_view(bytes.get(), length); }
+};
+SectionBlock ReadSectionBlock(const char* section, const char* file);
 
 // Reads the whole file into g_settings (and, when it is empty, the main file and default folder). The
 // buttons' icons are the caller's to load afterwards.

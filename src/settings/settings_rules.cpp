@@ -13,7 +13,7 @@ signed char LowByteSigned(unsigned int value) {
 QuotedOptions QuoteOptionsText(std::string_view value) {
     QuotedOptions quoted{};
     // Cut only what the options field itself could never hold, so the quotes always close.
-    if (value.size() > sizeof(ButtonDef::options) - 1) value = value.substr(0, sizeof(ButtonDef::options) - 1);
+    value = text::Part(value, 0, sizeof(ButtonDef::options) - 1);
     CopyText(quoted.text, "\"");
     AppendText(quoted.text, value);
     AppendText(quoted.text, "\"");
@@ -149,43 +149,36 @@ bool AppendPair(FilterList& list, std::size_t& used, std::string_view descriptio
     const std::size_t needed = description.size() + 1 + patterns.size() + 1;
     if (needed > kFilterListSize - 1 - used) return false;
     for (std::string_view part : {description, patterns}) {
-        part.copy(list.text + used, part.size());
-        used += part.size();
+        for (const char c : part) list.text[used++] = c;
         list.text[used++] = '\0';
-    }
-    return true;
-}
-
-// Adds values two by two; false when a pair was left out for want of room.
-bool AppendPairs(FilterList& list, std::size_t& used, const std::vector<std::string>& values) {
-    for (std::size_t k = 0; k + 1 < values.size(); k += 2) {
-        if (!AppendPair(list, used, values[k], values[k + 1])) return false;
     }
     return true;
 }
 
 }  // namespace
 
-FilterList BuildFilterList(const FilterValueReader& userValue, const std::vector<std::string>& defaults) {
-    // Each value takes its length and a NUL: once the values read exceed the list, later ones cannot enter.
-    std::vector<std::string> values;
-    std::size_t wanted = 0;
-    for (int n = 1; wanted <= kFilterListSize; ++n) {
-        std::string value = userValue(n);
-        if (value.empty()) break;
-        wanted += value.size() + 1;
-        values.push_back(std::move(value));
-    }
+FilterList BuildFilterList(FilterValues& values) {
     FilterList list;
     std::size_t used = 0;
-    // A description without patterns ends the list there; the defaults are left out too.
-    if (AppendPairs(list, used, values) && values.size() % 2 == 0) {
-        std::vector<std::string> defaultTexts;
-        for (const std::string& text : defaults) {
-            if (text.empty()) break;
-            defaultTexts.push_back(text);
+    char description[kFilterValueSize];
+    char patterns[kFilterValueSize];
+    // A description without patterns, or a pair that does not fit, ends the list there; the defaults are
+    // left out too.
+    bool whole = true;
+    for (int n = 1;; n += 2) {
+        values.UserValue(n, description);
+        if (description[0] == '\0') break;
+        values.UserValue(n + 1, patterns);
+        if (patterns[0] == '\0' || !AppendPair(list, used, FieldText(description), FieldText(patterns))) {
+            whole = false;
+            break;
         }
-        AppendPairs(list, used, defaultTexts);
+    }
+    for (int k = 0; whole; k += 2) {
+        values.DefaultValue(k, description);
+        if (description[0] == '\0') break;
+        values.DefaultValue(k + 1, patterns);
+        whole = patterns[0] != '\0' && AppendPair(list, used, FieldText(description), FieldText(patterns));
     }
     list.text[used] = '\0';
     return list;

@@ -4,10 +4,7 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
-#include <string>
 #include <string_view>
-#include <vector>
 
 #include "base/bounded_text.h"
 #include "settings/settings_records.h"
@@ -88,12 +85,22 @@ constexpr std::size_t kFilterListSize = 10240;
 // NUL-terminated texts in pairs, a description and its patterns, ended by an empty string.
 using FilterList = FixedText<kFilterListSize>;
 
-// The user's value number n (1, 2, ...), empty when the key is missing or empty.
-using FilterValueReader = std::function<std::string(int n)>;
+// The room of one value: a value longer than its reader's room arrives cut.
+constexpr std::size_t kFilterValueSize = 256;
+
+// Where the values come from: the user's "Filter<n>" keys and the program's default texts.
+class FilterValues {
+public:
+    virtual ~FilterValues() = default;
+    // The user's value number n (1, 2, ...) in `value`; empty when the key is missing or empty.
+    virtual void UserValue(int n, char (&value)[kFilterValueSize]) = 0;
+    // The default text number k (0, 1, ...) in `value`; empty after the last one.
+    virtual void DefaultValue(int k, char (&value)[kFilterValueSize]) = 0;
+};
 
 // Reads the user's values until the first empty one and builds the list: the user's pairs, then, when
 // the user gave an even number of values, the default texts (read until their first empty one). An odd
 // number of values ends the list after the last whole pair, without defaults. Pairs are entered whole
-// or not at all: the first pair that would not fit, with room for the final empty string, ends the list,
-// and reading stops once no further value could fit.
-FilterList BuildFilterList(const FilterValueReader& userValue, const std::vector<std::string>& defaults);
+// or not at all: the first pair that would not fit, with room for the final empty string, ends the list
+// and the reading.
+FilterList BuildFilterList(FilterValues& values);

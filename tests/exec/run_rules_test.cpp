@@ -5,10 +5,16 @@
 #include <cstring>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "exec/run_rules.h"
 
 namespace {
+
+template <std::size_t N>
+std::string Text(const FixedText<N>& text) {
+    return std::string(FieldText(text.text));
+}
 
 struct FolderCase {
     const char* directory;
@@ -33,7 +39,7 @@ const FolderCase kFolderCases[] = {
 
 TEST(WorkingFolder, FirstMatchWins) {
     for (const FolderCase& c : kFolderCases) {
-        EXPECT_EQ(WorkingFolder(c.directory, c.defaultFolder, c.mainFile), c.expected)
+        EXPECT_EQ(Text(WorkingFolder(c.directory, c.defaultFolder, c.mainFile)), c.expected)
             << "directory '" << c.directory << "' default '" << c.defaultFolder << "' main '" << c.mainFile << "'";
     }
 }
@@ -42,7 +48,7 @@ TEST(WorkingFolder, LongestMainFileKeepsItsFolder) {
     const std::string folder = "C:\\" + std::string(240, 'f');
     const std::string main = folder + "\\" + std::string(259 - folder.size() - 1, 'n');
     ASSERT_EQ(main.size(), 259u);
-    EXPECT_EQ(WorkingFolder("", "", main), folder);
+    EXPECT_EQ(Text(WorkingFolder("", "", main)), folder);
 }
 
 struct LineCase {
@@ -66,21 +72,21 @@ const LineCase kLineCases[] = {
 
 TEST(ComposeCommandLine, CommandOptionsAndLogPrefix) {
     for (const LineCase& c : kLineCases) {
-        EXPECT_EQ(ComposeCommandLine(c.logged, "C:\\BIN\\corvane.exe", "C:\\TEMP\\Brisolt1\\log1.txt", c.command,
-                                     c.options),
+        EXPECT_EQ(Text(ComposeCommandLine(c.logged, "C:\\BIN\\corvane.exe", "C:\\TEMP\\Brisolt1\\log1.txt", c.command,
+                                          c.options)),
                   c.expected)
             << "logged " << c.logged << " command '" << c.command << "' options '" << c.options << "'";
     }
 }
 
 TEST(ComposeCommandLine, LogFileWithABlankStaysOneArgument) {
-    EXPECT_EQ(ComposeCommandLine(true, "C:\\BIN\\corvane.exe", "C:\\My Temp\\Brisolt1\\log1.txt", "latex", "paper"),
+    EXPECT_EQ(Text(ComposeCommandLine(true, "C:\\BIN\\corvane.exe", "C:\\My Temp\\Brisolt1\\log1.txt", "latex", "paper")),
               "C:\\BIN\\corvane.exe \"C:\\My Temp\\Brisolt1\\log1.txt\" latex paper");
 }
 
 TEST(ComposeCommandLine, LargestLineFitsTheBuffer) {
     const std::string wrapper(259, 'w'), log(259, 'l'), command(519, 'c'), options(779, 'o');
-    const std::string line = ComposeCommandLine(true, wrapper, log, command, options);
+    const std::string line = Text(ComposeCommandLine(true, wrapper, log, command, options));
     EXPECT_EQ(line.size(), 259u + 1 + 259 + 1 + 519 + 1 + 779);
     EXPECT_LT(line.size(), kCommandLineSize);
     EXPECT_EQ(line.substr(260, 259), log);
@@ -107,7 +113,7 @@ const AssociationCase kAssociationCases[] = {
 
 TEST(ComposeAssociationLine, ProgramDocumentOptions) {
     for (const AssociationCase& c : kAssociationCases) {
-        EXPECT_EQ(ComposeAssociationLine(c.program, c.document, c.options), c.expected) << c.document;
+        EXPECT_EQ(Text(ComposeAssociationLine(c.program, c.document, c.options)), c.expected) << c.document;
     }
 }
 
@@ -158,10 +164,16 @@ TEST(FindDescendants, ChildrenThroughTheirParents) {
     EXPECT_EQ(FindDescendants(table, 9, 99, 1, found, 8), 0u);
 }
 
-// A made-up file system: the names that exist.
-ExistsFunction ExistsIn(const std::set<std::string>& names) {
-    return [names](const std::string& name) { return names.count(name) != 0; };
-}
+// A made-up file system: the names that exist, and those removed.
+struct Files : LogFileSystem {
+    std::set<std::string> names;
+    std::vector<std::string> removed;
+    bool all = false;  // every name exists
+    explicit Files(std::set<std::string> existing = {}, bool everything = false)
+        : names(std::move(existing)), all(everything) {}
+    bool Exists(const char* name) override { return all || names.count(name) != 0; }
+    void Remove(const char* name) override { removed.push_back(name); }
+};
 
 struct TempFolderCase {
     std::set<std::string> existing;
@@ -176,23 +188,26 @@ TEST(TempFolderName, FirstFreeNumber) {
         {{"C:\\TEMP\\Brisolt2"}, "C:\\TEMP\\Brisolt1"},
     };
     for (const TempFolderCase& c : cases) {
-        EXPECT_EQ(TempFolderName("C:\\TEMP\\", ExistsIn(c.existing)), c.expected);
+        Files files(c.existing);
+        EXPECT_EQ(Text(TempFolderName("C:\\TEMP\\", files)), c.expected);
     }
 }
 
 TEST(TempFolderName, NameThatDoesNotFitIsNeverHandedOut) {
-    const auto nothing = ExistsIn({});
+    Files nothing;
     const std::string fits(259 - 8, 't');  // "Brisolt1" fills the name to exactly 259 characters
-    EXPECT_EQ(TempFolderName(fits, nothing), fits + "Brisolt1");
-    EXPECT_EQ(TempFolderName(fits + "t", nothing), "");
+    EXPECT_EQ(Text(TempFolderName(fits, nothing)), fits + "Brisolt1");
+    EXPECT_EQ(Text(TempFolderName(fits + "t", nothing)), "");
     // With Brisolt1..9 taken the next number needs one more digit than there is room for.
     std::set<std::string> taken;
     for (int n = 1; n <= 9; ++n) taken.insert(fits + "Brisolt" + std::to_string(n));
-    EXPECT_EQ(TempFolderName(fits, ExistsIn(taken)), "");
+    Files takenFiles(taken);
+    EXPECT_EQ(Text(TempFolderName(fits, takenFiles)), "");
 }
 
 TEST(TempFolderName, EverythingTakenGivesNoName) {
-    EXPECT_EQ(TempFolderName("C:\\T\\", [](const std::string&) { return true; }), "");
+    Files everything({}, true);
+    EXPECT_EQ(Text(TempFolderName("C:\\T\\", everything)), "");
 }
 
 struct LogFileCase {
@@ -209,30 +224,37 @@ TEST(FirstFreeLogFile, FirstFreeNumber) {
         {{"C:\\TEMP\\Brisolt1\\log2.txt"}, "C:\\TEMP\\Brisolt1\\log1.txt", 1},
     };
     for (const LogFileCase& c : cases) {
-        const FreeLogFile free = FirstFreeLogFile("C:\\TEMP\\Brisolt1", ExistsIn(c.existing));
-        EXPECT_EQ(free.name, c.expected);
+        Files files(c.existing);
+        const FreeLogFile free = FirstFreeLogFile("C:\\TEMP\\Brisolt1", files);
+        EXPECT_EQ(Text(free.name), c.expected);
         EXPECT_EQ(free.number, c.number);
     }
 }
 
 TEST(FirstFreeLogFile, NameThatDoesNotFitIsNeverHandedOut) {
     const std::string folder(259 - 9, 'f');  // "\log1.txt" fills it to exactly 259
-    EXPECT_EQ(FirstFreeLogFile(folder, ExistsIn({})).name, folder + "\\log1.txt");
-    const FreeLogFile none = FirstFreeLogFile(folder + "f", ExistsIn({}));
-    EXPECT_EQ(none.name, "");
+    Files nothing, everything({}, true);
+    EXPECT_EQ(Text(FirstFreeLogFile(folder, nothing).name), folder + "\\log1.txt");
+    const FreeLogFile none = FirstFreeLogFile(folder + "f", nothing);
+    EXPECT_EQ(Text(none.name), "");
     EXPECT_EQ(none.number, 0u);
-    EXPECT_EQ(FirstFreeLogFile("C:\\T", [](const std::string&) { return true; }).number, 0u);
+    EXPECT_EQ(FirstFreeLogFile("C:\\T", everything).number, 0u);
 }
 
-TEST(LogFilesToDelete, EveryExistingNumberUpToTheHighest) {
+TEST(RemoveLogFiles, EveryExistingNumberUpToTheHighest) {
     const std::string f = "C:\\T\\Brisolt1";
-    const auto l = [&](unsigned n) { return LogFileName(f, n); };
-    EXPECT_TRUE(LogFilesToDelete(f, 0, ExistsIn({l(1)})).empty());
-    EXPECT_EQ(LogFilesToDelete(f, 3, ExistsIn({l(1), l(2), l(3)})), (std::vector<std::string>{l(1), l(2), l(3)}));
+    const auto l = [&](unsigned n) { return Text(LogFileName(f, n)); };
+    const auto removed = [&](unsigned highest, std::set<std::string> existing) {
+        Files files(std::move(existing));
+        RemoveLogFiles(f, highest, files);
+        return files.removed;
+    };
+    EXPECT_TRUE(removed(0, {l(1)}).empty());
+    EXPECT_EQ(removed(3, {l(1), l(2), l(3)}), (std::vector<std::string>{l(1), l(2), l(3)}));
     // A gap left by a hand-deleted file does not strand the later logs.
-    EXPECT_EQ(LogFilesToDelete(f, 3, ExistsIn({l(1), l(3)})), (std::vector<std::string>{l(1), l(3)}));
+    EXPECT_EQ(removed(3, {l(1), l(3)}), (std::vector<std::string>{l(1), l(3)}));
     // A file past the highest number handed out is not ours.
-    EXPECT_EQ(LogFilesToDelete(f, 2, ExistsIn({l(1), l(2), l(3)})), (std::vector<std::string>{l(1), l(2)}));
+    EXPECT_EQ(removed(2, {l(1), l(2), l(3)}), (std::vector<std::string>{l(1), l(2)}));
 }
 
 struct ShowCase {

@@ -33,22 +33,30 @@ public:
     bool cancelled = false;
     std::size_t callsAfterCancel = 0;
 
-    bool Environment(std::string_view name, std::string& value) override {
+    std::size_t Environment(std::string_view name, char* value, std::size_t room) override {
         CheckInTemplate(name);
         FUZZ_CHECK(name.find('%') == std::string_view::npos && !name.empty());
-        return Respond(Call::kEnvironment, std::string(name), value);
+        std::string answer;
+        if (!Respond(Call::kEnvironment, std::string(name), answer)) return 0;
+        if (answer.size() < room) std::memcpy(value, answer.c_str(), answer.size() + 1);
+        return answer.size();
     }
-    bool ShortPath(std::string_view path, std::string& shortPath) override {
+    bool ShortPath(std::string_view path, char* shortPath, std::size_t room) override {
         FUZZ_CHECK(!path.empty());
-        return Respond(Call::kShortPath, std::string(path), shortPath);
+        std::string answer;
+        return Respond(Call::kShortPath, std::string(path), answer) && text::CopyInto(shortPath, room, answer);
     }
-    bool Query(std::string_view name, std::string_view initial, std::string& answer) override {
+    bool Query(std::string_view name, std::string_view initial, char* answer, std::size_t room) override {
         CheckInTemplate(name);
         CheckInTemplate(initial);
         FUZZ_CHECK(name.find('=') == std::string_view::npos);
-        const bool given = Respond(Call::kQuery, std::string(name) + "=" + std::string(initial), answer);
-        if (!given) cancelled = true;
-        return given;
+        std::string given;
+        if (!Respond(Call::kQuery, std::string(name) + "=" + std::string(initial), given)) {
+            cancelled = true;
+            return false;
+        }
+        text::CopyInto(answer, room, given);
+        return true;
     }
     std::string_view DisplayName() override { return displayName_; }
 
@@ -97,7 +105,7 @@ Expanded RunExpansion(const char* templ, bool longNames, std::string_view mainFi
     const std::string before = templ ? templ : "";
     const std::unique_ptr<char[]> out(new char[capacity]);
     Expanded result;
-    result.status = ExpandTemplate(templ, longNames, mainFile, out.get(), capacity, host);
+    result.status = ExpandTemplate(templ, longNames ? LongNames::kYes : LongNames::kNo, mainFile, out.get(), capacity, host);
     FUZZ_CHECK(result.status == 0 || result.status == 1);
     FUZZ_CHECK((result.status == 0) == host.cancelled);
     FUZZ_CHECK(host.callsAfterCancel == 0);
@@ -121,10 +129,10 @@ void CheckPathParts(std::string_view path) {
     const bool cut = whole.size() != path.size();
     if (!cut) {
         FUZZ_CHECK(whole == path);
-        FUZZ_CHECK(MainFileText("dpne", path) == path);
+        FUZZ_CHECK(FieldText(MainFileText("dpne", path).text) == path);
     }
-    FUZZ_CHECK(MainFileText("", path) == path);
-    FUZZ_CHECK(MainFileText("dpne", path).size() <= path.size());
+    FUZZ_CHECK(FieldText(MainFileText("", path).text) == text::Part(path, 0, kMainFileTextSize - 1));
+    FUZZ_CHECK(FieldText(MainFileText("dpne", path).text).size() <= path.size());
 }
 
 }  // namespace

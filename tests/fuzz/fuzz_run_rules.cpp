@@ -25,11 +25,12 @@ bool IsFileName(std::string_view name) {
 }
 
 void CheckWorkingFolder(std::string_view directory, std::string_view defaultFolder, std::string_view mainFile) {
-    const std::string folder = WorkingFolder(directory, defaultFolder, mainFile);
+    const std::string folder(FieldText(WorkingFolder(directory, defaultFolder, mainFile).text));
+    // A folder longer than a path is cut to one.
     if (!directory.empty()) {
-        FUZZ_CHECK(folder == directory);
+        FUZZ_CHECK(folder == text::Part(directory, 0, kPathSize - 1));
     } else if (!defaultFolder.empty()) {
-        FUZZ_CHECK(folder == defaultFolder);
+        FUZZ_CHECK(folder == text::Part(defaultFolder, 0, kPathSize - 1));
     } else {
         // The main file's folder: up to its last backslash, which stays only for a root folder.
         const std::size_t slash = mainFile.rfind('\\');
@@ -38,7 +39,7 @@ void CheckWorkingFolder(std::string_view directory, std::string_view defaultFold
             FUZZ_CHECK(folder.empty());
         } else {
             const bool root = slash == 0 || mainFile[slash - 1] == ':';
-            FUZZ_CHECK(folder.size() == (root ? slash + 1 : slash));
+            FUZZ_CHECK(folder.size() == std::min<std::size_t>(root ? slash + 1 : slash, kPathSize - 1));
         }
     }
 }
@@ -46,20 +47,18 @@ void CheckWorkingFolder(std::string_view directory, std::string_view defaultFold
 void CheckLines(FuzzInput& input) {
     const bool logged = input.Flag();
     const bool ownPathGiven = input.Flag();
-    const std::string wrapper = input.Value();
-    const std::string logFile = input.Value();
-    const std::string command = input.Value();
-    const std::string options = input.Value();
+    const std::string wrapper(UpToNul(input.Value()));
+    const std::string logFile(UpToNul(input.Value()));
+    const std::string command(UpToNul(input.Value()));
+    const std::string options(UpToNul(input.Value()));
 
-    const std::string line = ComposeCommandLine(logged, wrapper, logFile, command, options);
+    const std::string line(FieldText(ComposeCommandLine(logged, wrapper, logFile, command, options).text));
+    // A line longer than its buffer is cut there; the program's own parts always fit.
     std::string run = command;
     if (!options.empty()) run += (command.empty() ? "" : " ") + options;
-    if (!logged) {
-        FUZZ_CHECK(line == run);
-    } else {
-        FUZZ_CHECK(line.compare(0, wrapper.size() + 1, wrapper + " ") == 0);
-        FUZZ_CHECK(line.size() >= run.size() && line.compare(line.size() - run.size(), run.size(), run) == 0);
-    }
+    const std::string quotedLog = logFile.find(' ') != std::string::npos ? "\"" + logFile + "\"" : logFile;
+    const std::string whole = logged ? wrapper + " " + quotedLog + " " + run : run;
+    FUZZ_CHECK(line == whole.substr(0, kCommandLineSize - 1));
 
     // The program and the document, each quoted when it holds a blank, the document without one pair of
     // quotes the user wrote, then the options.
@@ -67,13 +66,15 @@ void CheckLines(FuzzInput& input) {
         const bool blank = text.find_first_of(" \t") != std::string_view::npos;
         return blank ? "\"" + std::string(text) + "\"" : std::string(text);
     };
-    const std::string association = ComposeAssociationLine(wrapper, command, options);
+    const std::string association(FieldText(ComposeAssociationLine(wrapper, command, options).text));
     std::string expected = quoted(wrapper) + " " + quoted(AssociationDocument(command));
     if (!options.empty()) expected += " " + options;
-    FUZZ_CHECK(association == expected);
+    FUZZ_CHECK(association == expected.substr(0, kCommandLineSize - 1));
     FUZZ_CHECK(AssociationDocument(command).size() + 2 * (AssociationDocument(command) != command) == command.size());
 
-    // The wrapper's own path as the bar names it (no blank in front), and a log file as the bar names it.
+    // The wrapper's own path as the bar names it (no blank in front), and a log file as the bar names it,
+    // in a line that was not cut.
+    if (whole.size() >= kCommandLineSize) return;
     if (!logged || wrapper.empty() || IsBlank(wrapper.front()) || !IsFileName(wrapper)) return;
     if (logFile.empty() || logFile.back() == '\\' || !IsFileName(logFile)) return;
     // Without its own path the wrapper can only skip a name with no blank in it.
@@ -105,9 +106,9 @@ int FuzzLaunchRules(const std::uint8_t* data, std::size_t size) {
     if (logMode == kLogOnError) FUZZ_CHECK((action == LogAction::kOpen) == (exitCode != 0));
     if (logMode < kLogNever || logMode > kLogAskUser) FUZZ_CHECK(action == LogAction::kNothing);
 
-    const std::string directory = input.Value();
-    const std::string defaultFolder = input.Value();
-    const std::string mainFile = input.Value();
+    const std::string directory(UpToNul(input.Value()));
+    const std::string defaultFolder(UpToNul(input.Value()));
+    const std::string mainFile(UpToNul(input.Value()));
     CheckWorkingFolder(directory, defaultFolder, mainFile);
     CheckWorkingFolder("", "", mainFile);
 
@@ -119,44 +120,47 @@ int FuzzLaunchRules(const std::uint8_t* data, std::size_t size) {
 namespace log_names_case {
 namespace {
 
+std::string Text(const PathText& name) {
+    return std::string(FieldText(name.text));
+}
+
 // Says whether a name exists from the input's bits; once they run out nothing more exists (the native
 // tests cover a search that runs to its last number). Checks on the way that the k-th name asked is the
-// k-th name of the sequence, and keeps only what the checks after the call need.
-class FuzzFiles {
+// k-th name of the sequence that fits a path, and keeps only what the checks after the call need.
+class FuzzFiles : public LogFileSystem {
 public:
     using NameFunction = std::function<std::string(unsigned)>;
 
-    FuzzFiles(FuzzInput& input, NameFunction expected)
-        : input_(input), expected_(std::move(expected)) {}
+    FuzzFiles(FuzzInput& input, NameFunction expected) : input_(input), expected_(std::move(expected)) {}
 
     unsigned asked = 0;
     std::string lastName;
     bool lastExists = false;
     bool earlierAllExisted = true;  // every name before the last one existed
-    bool keepExisting = false;
-    std::vector<std::string> existing;  // with keepExisting
+    std::vector<std::string> existing;
+    std::vector<std::string> removed;
 
-    ExistsFunction Function() {
-        return [this](const std::string& name) {
-            ++asked;
-            FUZZ_CHECK(name == expected_(asked));
-            if (bitsLeft_ == 0 && !input_.Empty()) {
-                bits_ = input_.Byte();
-                bitsLeft_ = 8;
-            }
-            bool exists = false;
-            if (bitsLeft_ > 0) {
-                exists = (bits_ & 1) != 0;
-                bits_ >>= 1;
-                --bitsLeft_;
-            }
-            if (asked > 1 && !lastExists) earlierAllExisted = false;
-            lastName = name;
-            lastExists = exists;
-            if (exists && keepExisting) existing.push_back(name);
-            return exists;
-        };
+    bool Exists(const char* name) override {
+        ++asked;
+        FUZZ_CHECK(name == expected_(asked));
+        FUZZ_CHECK(std::string_view(name).size() <= kLongestName);
+        if (bitsLeft_ == 0 && !input_.Empty()) {
+            bits_ = input_.Byte();
+            bitsLeft_ = 8;
+        }
+        bool exists = false;
+        if (bitsLeft_ > 0) {
+            exists = (bits_ & 1) != 0;
+            bits_ >>= 1;
+            --bitsLeft_;
+        }
+        if (asked > 1 && !lastExists) earlierAllExisted = false;
+        lastName = name;
+        lastExists = exists;
+        if (exists) existing.push_back(name);
+        return exists;
     }
+    void Remove(const char* name) override { removed.push_back(name); }
 
 private:
     FuzzInput& input_;
@@ -169,15 +173,17 @@ private:
 
 int FuzzLogNames(const std::uint8_t* data, std::size_t size) {
     FuzzInput input(data, size);
-    const std::string tempPath = input.Value();
-    const std::string folder = input.Value();
+    // Paths of the system are C strings: no NUL inside.
+    const std::string tempPath(UpToNul(input.Value()));
+    const std::string folder(UpToNul(input.Value()));
     const unsigned highest = input.Byte();
+    const auto logName = [&](const std::string& in, unsigned n) { return in + "\\log" + std::to_string(n) + ".txt"; };
 
     {
         // Numbers 1, 2, 3, ... are tried in turn; the first that does not exist is the answer.
         FuzzFiles files(input, [&](unsigned n) { return tempPath + "Brisolt" + std::to_string(n); });
-        const std::string name = TempFolderName(tempPath, files.Function());
-        FUZZ_CHECK(files.earlierAllExisted && files.lastName.size() <= kLongestName);
+        const std::string name = Text(TempFolderName(tempPath, files));
+        FUZZ_CHECK(files.earlierAllExisted);
         if (!name.empty()) {
             FUZZ_CHECK(name == files.lastName && !files.lastExists);
         } else {
@@ -187,26 +193,26 @@ int FuzzLogNames(const std::uint8_t* data, std::size_t size) {
         }
     }
     {
-        FuzzFiles files(input, [&](unsigned n) { return LogFileName(folder, n); });
-        const FreeLogFile log = FirstFreeLogFile(folder, files.Function());
-        FUZZ_CHECK(files.earlierAllExisted && files.lastName.size() <= kLongestName);
+        FuzzFiles files(input, [&](unsigned n) { return logName(folder, n); });
+        const FreeLogFile log = FirstFreeLogFile(folder, files);
+        FUZZ_CHECK(files.earlierAllExisted);
         if (log.number == 0) {
-            FUZZ_CHECK(log.name.empty() && (files.asked == 0 || files.lastExists));
-            FUZZ_CHECK(files.asked == kLastNumber || LogFileName(folder, files.asked + 1).size() > kLongestName);
+            FUZZ_CHECK(Text(log.name).empty() && (files.asked == 0 || files.lastExists));
+            FUZZ_CHECK(files.asked == kLastNumber || logName(folder, files.asked + 1).size() > kLongestName);
         } else {
-            FUZZ_CHECK(log.number == files.asked && log.name == files.lastName && !files.lastExists);
-            FUZZ_CHECK(log.name == LogFileName(folder, log.number));
+            FUZZ_CHECK(log.number == files.asked && Text(log.name) == files.lastName && !files.lastExists);
+            FUZZ_CHECK(Text(log.name) == Text(LogFileName(folder, log.number)));
         }
     }
     {
-        // The folder of the logs is a path; every name up to the highest number is asked about, and the
-        // ones that exist are returned in order.
-        const std::string shortFolder = folder.substr(0, kLongestName);
-        FuzzFiles files(input, [&](unsigned n) { return LogFileName(shortFolder, n); });
-        files.keepExisting = true;
-        const std::vector<std::string> names = LogFilesToDelete(shortFolder, highest, files.Function());
-        FUZZ_CHECK(files.asked == std::min(highest, kLastNumber));
-        FUZZ_CHECK(names == files.existing);
+        // Every name up to the highest number that fits a path is asked about, and the ones that exist are
+        // removed in order.
+        FuzzFiles files(input, [&](unsigned n) { return logName(folder, n); });
+        RemoveLogFiles(folder, highest, files);
+        unsigned fitting = 0;
+        for (unsigned n = 1; n <= std::min(highest, kLastNumber); ++n) fitting += logName(folder, n).size() <= kLongestName;
+        FUZZ_CHECK(files.asked == fitting);
+        FUZZ_CHECK(files.removed == files.existing);
     }
     return 0;
 }

@@ -208,12 +208,36 @@ int FuzzRecentLists(const std::uint8_t* data, std::size_t size) {
 namespace filter_list_case {
 namespace {
 
-// Values up to the first empty one, as a settings file would give them (a C string has no NUL inside).
+// Values as a settings file would give them to a reader's room (a C string has no NUL inside).
 std::vector<std::string> ReadValues(FuzzInput& input, std::size_t count) {
     std::vector<std::string> values;
-    for (std::size_t k = 0; k < count; ++k) values.emplace_back(UpToNul(input.Value()));
+    for (std::size_t k = 0; k < count; ++k) values.emplace_back(UpToNul(input.Value()).substr(0, kFilterValueSize - 1));
     return values;
 }
+
+// The user's values are asked for 1, 2, 3, ... and never again after an empty answer; the defaults for
+// 0, 1, 2, ... likewise.
+struct CheckedValues : FilterValues {
+    const std::vector<std::string>& user;
+    const std::vector<std::string>& defaults;
+    int lastUser = 0;
+    int lastDefault = -1;
+    bool userEnded = false;
+    bool defaultsEnded = false;
+    CheckedValues(const std::vector<std::string>& u, const std::vector<std::string>& d) : user(u), defaults(d) {}
+    void UserValue(int n, char (&value)[kFilterValueSize]) override {
+        FUZZ_CHECK(n == lastUser + 1 && !userEnded && lastDefault < 0);
+        lastUser = n;
+        CopyText(value, static_cast<std::size_t>(n) <= user.size() ? user[n - 1] : std::string());
+        userEnded = value[0] == '\0';
+    }
+    void DefaultValue(int k, char (&value)[kFilterValueSize]) override {
+        FUZZ_CHECK(k == lastDefault + 1 && !defaultsEnded);
+        lastDefault = k;
+        CopyText(value, static_cast<std::size_t>(k) < defaults.size() ? defaults[k] : std::string());
+        defaultsEnded = value[0] == '\0';
+    }
+};
 
 }  // namespace
 
@@ -224,18 +248,8 @@ int FuzzFilterList(const std::uint8_t* data, std::size_t size) {
     const std::vector<std::string> user = ReadValues(input, userCount);
     const std::vector<std::string> defaults = ReadValues(input, defaultCount);
 
-    // The reader is asked for 1, 2, 3, ... and never again after an empty answer.
-    int lastAsked = 0;
-    bool answeredEmpty = false;
-    const FilterList list = BuildFilterList(
-        [&](int n) {
-            FUZZ_CHECK(n == lastAsked + 1 && !answeredEmpty);
-            lastAsked = n;
-            const std::string value = static_cast<std::size_t>(n) <= user.size() ? user[n - 1] : std::string();
-            answeredEmpty = value.empty();
-            return value;
-        },
-        defaults);
+    CheckedValues values(user, defaults);
+    const FilterList list = BuildFilterList(values);
 
     // The pairs the list should hold: the user's up to the first empty value, then, after an even number
     // of them, the defaults up to theirs.

@@ -39,7 +39,7 @@ std::string Escaped(const std::string& text) {
 class Comparison {
 public:
     Comparison(const std::string& path, const std::string& name)
-        : path_(path), name_(name), block_(ReadSectionBlock(kSection, path.c_str())), section_(block_) {}
+        : path_(path), name_(name), block_(ReadSectionBlock(kSection, path.c_str())), section_(block_.text()) {}
 
     // Compares one key; false (with a failure recorded) at the first difference.
     bool Lookup(std::string key) {
@@ -80,7 +80,7 @@ public:
 private:
     std::string path_;
     std::string name_;
-    std::string block_;
+    SectionBlock block_;
     ProfileSection section_;  // views block_
     int lookups_ = 0;
 };

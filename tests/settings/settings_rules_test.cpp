@@ -333,13 +333,24 @@ Texts Entries(const FilterList& list, std::size_t* length = nullptr) {
 }
 
 // Builds from values as the settings file gives them (a missing key reads as empty), counting the reads.
+// The user's values and the defaults from tables; a value is cut to the reader's room, as the system's are.
+struct TableValues : FilterValues {
+    const Texts& user;
+    const Texts& defaults;
+    int* reads;
+    TableValues(const Texts& u, const Texts& d, int* r) : user(u), defaults(d), reads(r) {}
+    void UserValue(int n, char (&value)[kFilterValueSize]) override {
+        if (reads) ++*reads;
+        CopyText(value, n <= static_cast<int>(user.size()) ? user[n - 1] : std::string());
+    }
+    void DefaultValue(int k, char (&value)[kFilterValueSize]) override {
+        CopyText(value, k < static_cast<int>(defaults.size()) ? defaults[k] : std::string());
+    }
+};
+
 FilterList Build(const Texts& user, const Texts& defaults = kDefaults, int* reads = nullptr) {
-    return BuildFilterList(
-        [&](int n) {
-            if (reads) ++*reads;
-            return n <= static_cast<int>(user.size()) ? user[n - 1] : std::string();
-        },
-        defaults);
+    TableValues values(user, defaults, reads);
+    return BuildFilterList(values);
 }
 
 Texts Join(Texts first, const Texts& second) {
@@ -383,19 +394,20 @@ TEST(BuildFilterList, TooManyValuesKeepWholePairsAndTheEnd) {
     }
     // The defaults, too, go in whole pairs, in order, until one does not fit.
     const Texts user(38, std::string(255, 'v'));
-    EXPECT_EQ(Entries(Build(user, {"T", "*.tex", "Long", std::string(500, '*'), "A", "*.*"})), Join(user, {"T", "*.tex"}));
+    const std::string d255(255, 'd'), p255(255, '*');
+    EXPECT_EQ(Entries(Build(user, {"T", "*.tex", d255, p255, "A", "*.*"})), Join(user, {"T", "*.tex"}));
 }
 
 // A pair that ends where only the final empty string is left fits; one byte more does not.
 TEST(BuildFilterList, ThePairThatFillsTheBufferExactly) {
     for (std::size_t extra : {0, 1}) {
-        Texts user(36, std::string(255, 'v'));  // 9216 bytes
-        user.push_back("last");
-        user.push_back(std::string(kFilterListSize - 1 - 36 * 256 - 5 - 1 + extra, 'x'));
+        Texts user(38, std::string(255, 'v'));  // 9728 bytes, 511 left before the final empty string
+        user.push_back(std::string(254 + extra, 'x'));
+        user.push_back(std::string(255, 'y'));
         std::size_t length = 0;
         const Texts texts = Entries(Build(user), &length);
-        EXPECT_EQ(texts, extra ? Texts(user.begin(), user.begin() + 36) : user) << extra;
-        EXPECT_EQ(length, extra ? 36 * 256 + 1 : kFilterListSize) << extra;
+        EXPECT_EQ(texts, extra ? Texts(user.begin(), user.begin() + 38) : user) << extra;
+        EXPECT_EQ(length, extra ? 38 * 256 + 1 : kFilterListSize) << extra;
     }
 }
 
