@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/button_bar.h"
-#include "app/layout_buttons.h"
+#include "app/bar_frame.h"
 #include "app/startup.h"
 #include "base/handles.h"
 #include "base/bounded_text.h"

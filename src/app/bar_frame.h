@@ -1,10 +1,13 @@
 // The button bar's frame: its caption from the main file, its place on the screen (kept in the settings
-// file and per recent main file) and its screen's resolution, with the move to a screen of another one.
+// file and per recent main file), its screen's resolution with the move to a screen of another one, and
+// the layout of its 50 buttons in the grid.
 #pragma once
 
 #include <windows.h>
 
 #include <string_view>
+
+#include "app/bar_rules.h"
 
 // The bar at its screen's resolution: the window's icons at that size, and the buttons' font as the
 // template made it at the first resolution, with the copy made for another one.
@@ -36,3 +39,22 @@ void SetUpBarDpi(HWND bar, BarDpi& state);
 void FollowDpi(HWND bar, BarDpi& state, int dpi, const RECT& suggested, bool opening);
 // Releases what SetUpBarDpi and FollowDpi made, when the bar is destroyed.
 void ReleaseBarDpi(BarDpi& state);
+
+// ---- The layout: places, shows and hides the 50 bar buttons and applies "always on top"
+
+// What the layout keeps between calls: the bar's resolution and the smallest cell that still shows a
+// normal icon at it, measured by the first layout and again when the bar moves to another resolution.
+struct LayoutMetrics {
+    bool measured = false;
+    int dpi = 0;
+    IconCellMin iconCellMin;
+};
+
+extern LayoutMetrics g_layoutMetrics;
+
+// Measures the layout's metrics at `dpi`, for a bar that has moved to a screen of that resolution.
+void MeasureLayoutAt(int dpi);
+
+// Fits the grid of bar buttons into the client area of g_app.mainWindow; rows and cols out of range are
+// clamped in the options.
+void LayoutButtons();

@@ -9,7 +9,7 @@
 #include "app/bar_rules.h"
 #include "app/button_routing.h"
 #include "app/hint_window.h"
-#include "app/layout_buttons.h"
+#include "app/bar_frame.h"
 #include "base/ansi_file_name.h"
 #include "base/bounded_text.h"
 #include "base/dialog.h"

@@ -3,7 +3,6 @@
 
 #include "app/about_box.h"
 #include "app/bar_frame.h"
-#include "app/layout_buttons.h"
 #include "base/bounded_text.h"
 #include "base/help.h"
 #include "config/config_dialog.h"

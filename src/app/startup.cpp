@@ -1,4 +1,5 @@
-// Start-up: the command line, the settings file, window classes and the button bar's run.
+// The program's life: the command line, the settings file, window classes, the button bar's run and what
+// is saved when it has closed.
 #include "app/startup.h"
 
 #include <commctrl.h>
@@ -25,6 +26,9 @@
 namespace {
 // The longest command line Windows passes to a program, with its NUL.
 constexpr std::size_t kCommandLineRoom = 32768;
+
+// Whether the file a name names may not exist yet (a settings file still to be made).
+enum class NameOf { kExistingFile, kFileToBe };
 
 // How a name that also came in wide text was taken.
 enum class WideName {
@@ -60,12 +64,12 @@ HeapArray<wchar_t> WideArgument(const wchar_t* wideArguments, int number, const 
 // A name whose letters the ANSI text could not carry arrives with "?" in their place, and one that needs
 // more bytes than a path field has arrives cut: the wide text then gives its short form, which opens the
 // file (for a file still to be made, the short form of its folder). `target` holds the ANSI text.
-WideName TakeWideName(const wchar_t* wide, char (&target)[kPathSize], bool mayBeNew) {
+WideName TakeWideName(const wchar_t* wide, char (&target)[kPathSize], NameOf kind) {
     // A name of a path's length in letters is too long in any code page: it is left as the ANSI text
     // has it.
     if (wide == nullptr || lstrlenW(wide) >= static_cast<int>(kPathSize)) return WideName::kAsGiven;
     char name[kPathSize];
-    switch (mayBeNew ? AnsiNewFileName(wide, name, sizeof name) : AnsiFileName(wide, name, sizeof name)) {
+    switch (kind == NameOf::kFileToBe ? AnsiNewFileName(wide, name, sizeof name) : AnsiFileName(wide, name, sizeof name)) {
     case AnsiName::kExact:
         return WideName::kAsGiven;
     case AnsiName::kShortForm:
@@ -79,8 +83,8 @@ WideName TakeWideName(const wchar_t* wide, char (&target)[kPathSize], bool mayBe
     return WideName::kRefused;
 }
 
-WideName TakeWideArgument(const wchar_t* wideArguments, int number, char (&target)[kPathSize], bool mayBeNew) {
-    return TakeWideName(WideArgument(wideArguments, number, target).get(), target, mayBeNew);
+WideName TakeWideArgument(const wchar_t* wideArguments, int number, char (&target)[kPathSize], NameOf kind) {
+    return TakeWideName(WideArgument(wideArguments, number, target).get(), target, kind);
 }
 
 // The "Brisolt" variable, read wide so that a name of any script reaches the settings file.
@@ -110,7 +114,7 @@ SettleResult SettleStartupPaths(char* commandLine, wchar_t* wideArguments) {
     CopyText(g_paths.settingsFile, arguments.settingsFile);
     CopyText(g_paths.defaultFolder, arguments.defaultFolder);
     CopyText(g_paths.mainFile, arguments.mainFile);
-    switch (TakeWideArgument(wideArguments, arguments.settingsFileArgument, g_paths.settingsFile, true)) {
+    switch (TakeWideArgument(wideArguments, arguments.settingsFileArgument, g_paths.settingsFile, NameOf::kFileToBe)) {
     case WideName::kAsGiven:
         if (arguments.settingsFileTooLong) return SettleResult::kNameTooLong;
         break;
@@ -119,9 +123,10 @@ SettleResult SettleStartupPaths(char* commandLine, wchar_t* wideArguments) {
     case WideName::kRefused:
         return SettleResult::kNameRefused;
     }
-    TakeWideArgument(wideArguments, arguments.defaultFolderArgument, g_paths.defaultFolder, false);
+    TakeWideArgument(wideArguments, arguments.defaultFolderArgument, g_paths.defaultFolder, NameOf::kExistingFile);
     const bool shortForm =
-        TakeWideArgument(wideArguments, arguments.mainFileArgument, g_paths.mainFile, false) == WideName::kShortForm;
+        TakeWideArgument(wideArguments, arguments.mainFileArgument, g_paths.mainFile, NameOf::kExistingFile) ==
+        WideName::kShortForm;
     if (g_paths.settingsFile[0] == '\0') {
         const SettleResult variable = TakeSettingsVariable();
         if (variable != SettleResult::kSettled) return variable;

@@ -78,8 +78,11 @@ bool AskForStandardIcons() {
     return MessageBoxA(GetActiveWindow(), question.text, caption.text, MB_ICONQUESTION | MB_YESNO) == IDYES;
 }
 
+// The first filling of the list also sets the Use fast default box from the button.
+enum class Filling { kFirst, kAgain };
+
 // Shows the icons of `given`, or of the button's own file or command when it is empty.
-void FillIconList(HWND dialog, IconPickerData& data, const char* given, bool first) {
+void FillIconList(HWND dialog, IconPickerData& data, const char* given, Filling filling) {
     const HCURSOR previousCursor = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     ShowCursor(TRUE);
     const ButtonDef& def = Def(data);
@@ -115,7 +118,7 @@ void FillIconList(HWND dialog, IconPickerData& data, const char* given, bool fir
     }
     SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(StartItem(source.selection, count)), 0);
 
-    if (first) {
+    if (filling == Filling::kFirst) {
         const bool own = HasOwnIcon(def.iconNumber, name, count);
         CheckDlgButton(dialog, IDC_ICON_FAST_DEFAULT, own ? BST_UNCHECKED : BST_CHECKED);
         EnableFileControls(dialog, own);
@@ -163,7 +166,7 @@ BOOL DrawIconItem(const IconPickerData& data, const DRAWITEMSTRUCT& item) {
 void ChooseIconFile(HWND dialog, IconPickerData& data) {
     DialogItemText(dialog, IDC_ICON_FILE, data.fileName);
     if (ChooseFileWithFilter(dialog, IDS_CHOOSE_ICON, data.fileName, kIconFilter, "ICO")) {
-        FillIconList(dialog, data, data.fileName, false);
+        FillIconList(dialog, data, data.fileName, Filling::kAgain);
     }
 }
 
@@ -171,7 +174,7 @@ void ChooseIconFile(HWND dialog, IconPickerData& data) {
 bool TakeChoice(HWND dialog, IconPickerData& data) {
     if (data.nameEdited) {
         DialogItemText(dialog, IDC_ICON_FILE, data.fileName);
-        FillIconList(dialog, data, data.fileName, false);
+        FillIconList(dialog, data, data.fileName, Filling::kAgain);
         return false;
     }
     ButtonDef& def = Def(data);
@@ -199,7 +202,7 @@ struct IconPicker : DialogBase, IconPickerData {
         metrics = MeasureList(dialog);
         // One column per icon: the list is a single row of squares, scrolled sideways.
         SendMessageA(List(dialog), LB_SETCOLUMNWIDTH, static_cast<WPARAM>(metrics.itemSize), 0);
-        FillIconList(dialog, *this, "", true);
+        FillIconList(dialog, *this, "", Filling::kFirst);
         return TRUE;
     }
 

@@ -1,4 +1,4 @@
-// The main file and the recent lists.
+// The main file and the default folder, and telling the shell of a main file.
 #include "settings/main_file.h"
 
 #include <shlobj.h>
@@ -48,6 +48,8 @@ struct ShellRecentTask {
 };
 ShellRecentTask g_shellRecent;
 
+// The bar's timer for the task: an id no other timer of the bar has ("SH" for the shell). The delay lets
+// the bar show first; the shell needs a moment longer than that to load the first time anyway.
 constexpr UINT_PTR kShellRecentTimer = 0x5348;
 constexpr UINT kShellRecentDelayMs = 200;
 

@@ -15,6 +15,7 @@
 #include "res/resource.h"
 #include "base/bounded_text.h"
 #include "settings/settings_records.h"
+#include "support/process_family.h"
 #include "support/profile_calls.h"
 #include "support/test_files.h"
 
@@ -32,12 +33,6 @@ std::string Place(HWND window) {
     char text[64];
     FormatText(text, "%ld,%ld,%ld,%ld", r.left, r.top, r.right - r.left, r.bottom - r.top);
     return text;
-}
-
-// Answers the next message box titled "Brisolt" with `answer`, returning its text.
-std::string AnswerQuestion(int answer) {
-    DialogWatcher question({"Brisolt"}, answer, 5000);
-    return question.Wait(5000) ? question.text() : "<no question>";
 }
 
 HGLOBAL MakeDrop(const std::string& names) {  // names separated by '\0', the list ended by another
@@ -418,16 +413,9 @@ TEST(BarClose, ClosesAtOnceWithoutChildren) {
 
 // A program that sleeps, handed to a watch thread as a run that keeps no log; its process, for ending it.
 HANDLE WatchSleeper() {
-    std::string line = "\"" + ExeFolder() + "fixture_sleeper.exe\" 60000 0";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started = {};
-    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
-        return nullptr;
-    CloseHandle(started.hThread);
-    HANDLE own = nullptr;
-    DuplicateHandle(GetCurrentProcess(), started.hProcess, GetCurrentProcess(), &own, 0, FALSE, DUPLICATE_SAME_ACCESS);
-    WatchRun(started.hProcess, nullptr, kLogNever, "");
+    HANDLE watched = nullptr;
+    const HANDLE own = StartProgram("\"" + ExeFolder() + "fixture_sleeper.exe\" 60000 0", &watched);
+    if (own) WatchRun(watched, nullptr, kLogNever, "");
     return own;
 }
 
@@ -436,13 +424,13 @@ TEST(BarClose, AsksWhileChildrenAreWatched) {
     BarRun bar(ini.path(), "C:\\x.tex");
     std::vector<HANDLE> sleepers = {WatchSleeper()};
     PostMessageA(bar.window(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_EQ(AnswerQuestion(IDNO), "Waiting for a child process to end.\nOK to leave it unattended?");
+    EXPECT_EQ(AnswerQuestion(bar.window(), IDNO), "Waiting for a child process to end.\nOK to leave it unattended?");
     Sleep(200);
     EXPECT_FALSE(bar.closed());
     sleepers.push_back(WatchSleeper());
     sleepers.push_back(WatchSleeper());
     PostMessageA(bar.window(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_EQ(AnswerQuestion(IDYES), "Waiting for 3 child processes to end.\nOK to leave them unattended?");
+    EXPECT_EQ(AnswerQuestion(bar.window(), IDYES), "Waiting for 3 child processes to end.\nOK to leave them unattended?");
     EXPECT_TRUE(bar.WaitClosed(5000));
     for (HANDLE sleeper : sleepers) {
         TerminateProcess(sleeper, 0);

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "base/handles.h"
-#include "app/layout_buttons.h"
+#include "app/bar_frame.h"
 #include "config/button_icons.h"
 #include "res/resource.h"
 #include "base/bounded_text.h"

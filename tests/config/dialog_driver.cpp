@@ -70,16 +70,6 @@ int Selection(HWND dialog, int listId) {
     return static_cast<int>(SendDlgItemMessageA(dialog, listId, CB_GETCURSEL, 0, 0));
 }
 
-std::string AnswerQuestion(HWND bar, int answer) {
-    HWND box = nullptr;
-    WaitFor([&] { return (box = FindOwnWindow("Brisolt", bar)) != nullptr; }, kWaitMs);
-    if (!box) return "<no question>";
-    const std::string text = MessageBoxText(box);
-    PostMessageA(box, WM_COMMAND, answer, 0);
-    WaitFor([&] { return !IsWindow(box); }, kWaitMs);
-    return text;
-}
-
 void CancelOpenDialogs() {
     for (const char* title : {kPickerTitle, kConfigTitle}) {
         if (HWND dialog = FindOwnWindow(title)) PressAndWaitGone(dialog, IDCANCEL);

@@ -29,8 +29,6 @@ std::string ControlText(HWND dialog, int id);
 bool IsChecked(HWND dialog, int id);
 bool IsEnabled(HWND dialog, int id);
 int Selection(HWND dialog, int listId);
-// Answers the next message box titled "Brisolt" (not the bar) with `answer`; returns its text.
-std::string AnswerQuestion(HWND bar, int answer);
 // Cancels whatever dialog a failed test left open, the Select icon dialog first.
 void CancelOpenDialogs();
 // Whether an icon handle still names an icon.

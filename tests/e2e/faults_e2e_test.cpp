@@ -43,10 +43,6 @@ void Move(const BrisoltProcess& brisolt, int x, int y) {
     brisolt.Send(WM_NULL);
 }
 
-bool LogClosed(const std::string& path) {
-    return ReadWhole(path).find("corvane: exit code") != std::string::npos;
-}
-
 // The window a log was opened in (the shell's viewer), found by the log's name in its title.
 HWND Viewer(const std::string& logName) {
     return FindTopLevel([&](HWND window) { return WindowTitle(window).find(logName) != std::string::npos; });

@@ -19,11 +19,6 @@ namespace {
 constexpr DWORD kWindowTimeoutMs = 20000;
 constexpr DWORD kExitTimeoutMs = 20000;
 
-// True once the log wrapper has written its closing line: the logged run has ended.
-bool LogClosed(const std::string& path) {
-    return ReadWhole(path).find("corvane: exit code") != std::string::npos;
-}
-
 // One test's world: its own folder, settings file, main file and temporary folder.
 class RunEndToEnd : public ::testing::Test {
 protected:

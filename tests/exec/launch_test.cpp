@@ -38,11 +38,6 @@ std::string Trimmed(std::string text) {
     return text;
 }
 
-std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-    return text;
-}
-
 // ---- The process-wide scene: a real top-level window as the button bar, its own temporary path ------------------
 
 struct Scene {

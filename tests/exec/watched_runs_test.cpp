@@ -18,24 +18,12 @@
 
 namespace {
 
-// Starts a program, returning its process; `run` gets a handle of its own to hand to a watch thread.
-HANDLE Start(std::string line, HANDLE& run) {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started = {};
-    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
-        return nullptr;
-    CloseHandle(started.hThread);
-    DuplicateHandle(GetCurrentProcess(), started.hProcess, GetCurrentProcess(), &run, 0, FALSE, DUPLICATE_SAME_ACCESS);
-    return started.hProcess;
-}
-
 TEST(WatchedRuns, WithoutAJobAStopEndsTheStartedProgramAndWhatItStarted) {
     g_app.appInstance = GetModuleHandleA(nullptr);
     const TempFolder folder("wrt");
     const std::string pids = folder.path() + "\\pids.txt", log = folder.path() + "\\log.txt";
     HANDLE run = nullptr;
-    const HANDLE started = Start("\"" + ExeFolder() + "fixture_family.exe\" " + pids, run);
+    const HANDLE started = StartProgram("\"" + ExeFolder() + "fixture_family.exe\" " + pids, &run);
     ASSERT_NE(started, nullptr);
     CloseHandle(started);
     ProcessFamily family;  // fixture_family is the child here
@@ -68,7 +56,7 @@ TEST(WatchedRuns, ARunThatEndedByItselfIsNotStopped) {
     const std::string log = folder.path() + "\\log.txt";
     WriteWhole(log, "done\r\n");
     HANDLE run = nullptr;
-    const HANDLE started = Start("\"" + ExeFolder() + "fixture_sleeper.exe\" 0 5", run);
+    const HANDLE started = StartProgram("\"" + ExeFolder() + "fixture_sleeper.exe\" 0 5", &run);
     ASSERT_NE(started, nullptr);
     ASSERT_EQ(WaitForSingleObject(started, 10000), WAIT_OBJECT_0);
     WatchRun(run, nullptr, kLogNever, log.c_str());

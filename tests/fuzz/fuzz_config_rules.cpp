@@ -152,7 +152,7 @@ int FuzzConfigGrid(const std::uint8_t* data, std::size_t size) {
 namespace icon_list_rules_case {
 namespace {
 
-bool IsBlank(char c) {
+bool IsBlankOrControl(char c) {
     const auto code = static_cast<unsigned char>(c);
     return code >= 1 && code <= 32;
 }
@@ -179,8 +179,8 @@ int FuzzIconListRules(const std::uint8_t* data, std::size_t size) {
 
     const std::string_view skipped = SkipLeadingBlanks(given);
     FUZZ_CHECK(given.substr(given.size() - skipped.size()) == skipped);
-    FUZZ_CHECK(skipped.empty() || !IsBlank(skipped.front()));
-    for (std::size_t k = 0; k < given.size() - skipped.size(); ++k) FUZZ_CHECK(IsBlank(given[k]));
+    FUZZ_CHECK(skipped.empty() || !IsBlankOrControl(skipped.front()));
+    for (std::size_t k = 0; k < given.size() - skipped.size(); ++k) FUZZ_CHECK(IsBlankOrControl(given[k]));
 
     // The typed name wins, then the icon file with its number, then the command.
     const IconListSource source = ChooseIconListSource(given, *def);

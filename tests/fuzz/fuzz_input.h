@@ -18,6 +18,9 @@
         }                                                                                      \
     } while (0)
 
+// The blanks that separate arguments on a command line.
+inline bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
 // Reads the input from the front: single bytes for choices, four bytes for any int, lines for texts.
 // Past the end every read gives zero or an empty text, so any input is a whole case.
 class FuzzInput {

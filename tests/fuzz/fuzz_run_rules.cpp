@@ -14,7 +14,6 @@
 namespace launch_rules_case {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 // A name Windows can give a file: no quote, no control character.
 bool IsFileName(std::string_view name) {

@@ -9,7 +9,6 @@
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 // Quotes an argument so the C runtime's rules read it back unchanged: backslashes double only before a
 // quote, and a quote inside is escaped.

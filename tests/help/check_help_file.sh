@@ -71,7 +71,21 @@ search_flag=$((${settings[8]:-0} + 256 * ${settings[9]:-0}))
 # The context ids the program uses, read from its sources.
 mapfile -t topic_ids < <(sed -n 's/^#define IDH_[A-Z_]* \([0-9][0-9]*\).*/\1/p' "$resource_h")
 [ "${#topic_ids[@]}" -ge 6 ] || fail "found only ${#topic_ids[@]} IDH_ topics in $resource_h"
-map_numbers=($(sed -n '/helpIdMap\[\] *= *{/,/};/p' "$help_cpp" | sed 's/.*{//; s/}.*//' | grep -o '[0-9][0-9]*'))
+# The map names its controls: each name is looked up in the resource ids (IDOK and IDCANCEL are the system's).
+number_of() {
+  case "$1" in
+    IDOK) echo 1 ;;
+    IDCANCEL) echo 2 ;;
+    [0-9]*) echo "$1" ;;
+    *) sed -n "s/^#define $1 \([0-9][0-9]*\).*/\1/p" "$resource_h" ;;
+  esac
+}
+map_numbers=()
+for token in $(sed -n '/helpIdMap\[\] *= *{/,/};/p' "$help_cpp" | sed 's/.*{//; s/}.*//; s/\/\/.*//' | grep -oE '[A-Z_][A-Z0-9_]*|[0-9]+'); do
+  number=$(number_of "$token")
+  [ -n "$number" ] || fail "helpIdMap names $token, which $resource_h does not define"
+  map_numbers+=("$number")
+done
 [ "${#map_numbers[@]}" -ge 20 ] || fail "found only ${#map_numbers[@]} numbers in helpIdMap of $help_cpp"
 control_ids=()
 for ((i = 1; i < ${#map_numbers[@]}; i += 2)); do

@@ -37,11 +37,6 @@ std::string Ini(const std::string& options = "") {
            "[Buttons]\r\nType1=1\r\nType2=2\r\nCommand3=cmd\r\nOptions3=/c cd > wf.txt\r\nWait3=1\r\n";
 }
 
-std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(tolower(c)); });
-    return text;
-}
-
 struct OwnedSearch {
     HWND owner;
     HWND found;

@@ -128,3 +128,13 @@ std::wstring DialogWatcher::wideText(int index) const {
     const auto* seen = SeenAt(*shared_, index);
     return seen ? seen->wideText : std::wstring();
 }
+
+std::string AnswerQuestion(HWND bar, int answer) {
+    HWND box = nullptr;
+    WaitFor([&] { return (box = FindOwnWindow("Brisolt", bar)) != nullptr; }, DialogWatcher::kTimeoutMs);
+    if (!box) return "<no question>";
+    const std::string text = MessageBoxText(box);
+    PostMessageA(box, WM_COMMAND, answer, 0);
+    WaitFor([&] { return !IsWindow(box); }, DialogWatcher::kTimeoutMs);
+    return text;
+}

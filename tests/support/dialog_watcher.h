@@ -11,6 +11,10 @@
 // Presses button `id` of a dialog or message box (posted, so the caller never waits on the dialog).
 void PressButton(HWND dialog, int id);
 
+// Answers the next message box of this process titled "Brisolt" (never `bar` itself, which may bear the
+// same title) with `answer`, and returns its text; "<no question>" when none came.
+std::string AnswerQuestion(HWND bar, int answer);
+
 // Watches for visible top-level dialogs (class "#32770") of one process whose title is one of `titles`.
 // Each one found has its title and message text recorded and is then answered: a button is pressed, or
 // a callback runs against it on the watcher's thread. The watcher waits for an answered dialog to go

@@ -37,3 +37,17 @@ bool ProcessFamily::Ended(DWORD milliseconds) const {
     return WaitForSingleObject(child, milliseconds) == WAIT_OBJECT_0 &&
            WaitForSingleObject(grandchild, milliseconds) == WAIT_OBJECT_0;
 }
+
+HANDLE StartProgram(std::string line, HANDLE* second) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started = {};
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
+        return nullptr;
+    CloseHandle(started.hThread);
+    if (second) {
+        DuplicateHandle(GetCurrentProcess(), started.hProcess, GetCurrentProcess(), second, 0, FALSE,
+                        DUPLICATE_SAME_ACCESS);
+    }
+    return started.hProcess;
+}

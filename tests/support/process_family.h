@@ -20,3 +20,7 @@ struct ProcessFamily {
     bool Running() const;
     bool Ended(DWORD milliseconds) const;
 };
+
+// Starts the command line `line`; returns its process, and in `second` (when given) a handle of its own
+// to the same process, to hand to the code under test. Null when it could not be started.
+HANDLE StartProgram(std::string line, HANDLE* second = nullptr);

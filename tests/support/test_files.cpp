@@ -111,3 +111,12 @@ void RemoveTree(const std::string& folder) {
     }
     RemoveDirectoryA(folder.c_str());
 }
+
+std::string Lower(std::string text) {
+    for (char& c : text) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    return text;
+}
+
+bool LogClosed(const std::string& path) {
+    return ReadWhole(path).find("corvane: exit code") != std::string::npos;
+}

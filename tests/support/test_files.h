@@ -5,6 +5,10 @@
 #include <string>
 
 bool Exists(const std::string& path);
+// The text in lower case (A..Z only), for comparing names as Windows does.
+std::string Lower(std::string text);
+// True once the log wrapper has written its closing line into the log at `path`: the logged run has ended.
+bool LogClosed(const std::string& path);
 std::string ReadWhole(const std::string& path);
 void WriteWhole(const std::string& path, const std::string& text);
 // One value of an INI file as the profile functions read it, or "<missing>" when the key is not there.
