@@ -21,13 +21,13 @@ struct LogFolderState {
 };
 LogFolderState g_logs;
 
-bool Exists(const char* name) {
+bool FileExists(const char* name) {
     return GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES;
 }
 
 class SystemLogFiles : public LogFileSystem {
 public:
-    bool Exists(const char* name) override { return ::Exists(name); }
+    bool Exists(const char* name) override { return FileExists(name); }
     void Remove(const char* name) override { DeleteFileA(name); }
 };
 
@@ -75,7 +75,7 @@ const char* NewLogFileName() {
     g_logs.lastName[0] = '\0';
     // A clean-up of the temporary path may take the folder away while the program runs: a new one is
     // made, as for the first logged run, rather than every later log being lost.
-    if (g_logs.made && !Exists(g_logs.folder)) g_logs = LogFolderState{};
+    if (g_logs.made && !FileExists(g_logs.folder)) g_logs = LogFolderState{};
     if (!g_logs.made) MakeFolder();
     if (!g_logs.made) return g_logs.lastName;
     SystemLogFiles files;
