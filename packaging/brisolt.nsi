@@ -55,9 +55,8 @@ or TeX Live, which you install separately.$\r$\n$\r$\nClick Next to continue."
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
-!define MUI_UNCONFIRMPAGE_TEXT_TOP "Brisolt will be removed from the folder below. Your settings file, \
-${SETTINGS_FILE}, and the sample in ${SAMPLE_DIR} stay where they are: delete them yourself if you no \
-longer want them."
+!define MUI_UNCONFIRMPAGE_TEXT_TOP "Brisolt will be removed from the folder below. Your settings and the \
+sample stay:$\r$\n${SETTINGS_FILE}$\r$\n${SAMPLE_DIR}\sample.tex"
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
