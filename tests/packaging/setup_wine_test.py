@@ -201,8 +201,7 @@ class SetupUnderWine(unittest.TestCase):
     def test_6_running_bar_turns_setup_and_uninstaller_away_unchanged(self):
         document = os.path.join(PROFILE, "Documents", "OneDrive - Uni", "my paper.tex")
         os.makedirs(os.path.dirname(document))
-        with open(document, "wb") as f:
-            f.write(read(SAMPLE))
+        shutil.copy(SAMPLE, document)
         os.remove(os.path.join(INSTDIR, "README.txt"))
         installed = sorted(os.listdir(INSTDIR))
         bar, shown = start_bar(read_shortcut(read(SENDTO)), document)
