@@ -2,6 +2,7 @@
 // file whose path holds blanks: every file name must reach its program as one whole argument.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <regex>
 #include <string>
