@@ -60,8 +60,17 @@ void CheckLines(FuzzInput& input) {
         FUZZ_CHECK(line.size() >= run.size() && line.compare(line.size() - run.size(), run.size(), run) == 0);
     }
 
+    // The program and the document, each quoted when it holds a blank, the document without one pair of
+    // quotes the user wrote, then the options.
+    const auto quoted = [](std::string_view text) {
+        const bool blank = text.find_first_of(" \t") != std::string_view::npos;
+        return blank ? "\"" + std::string(text) + "\"" : std::string(text);
+    };
     const std::string association = ComposeAssociationLine(wrapper, command, options);
-    FUZZ_CHECK(association.compare(0, wrapper.size() + 1 + command.size(), wrapper + " " + command) == 0);
+    std::string expected = quoted(wrapper) + " " + quoted(AssociationDocument(command));
+    if (!options.empty()) expected += " " + options;
+    FUZZ_CHECK(association == expected);
+    FUZZ_CHECK(AssociationDocument(command).size() + 2 * (AssociationDocument(command) != command) == command.size());
 
     // The wrapper's own path as the bar names it (no blank in front), and a log file as the bar names it.
     if (!logged || wrapper.empty() || IsBlank(wrapper.front()) || !IsFileName(wrapper)) return;
