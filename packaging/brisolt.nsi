@@ -4,7 +4,8 @@
 ;
 ; The program goes to the user's own program folder; the settings file and the sample document are
 ; seeded once and from then on belong to the user: a new installation never replaces them, and the
-; uninstaller leaves them where they are.
+; uninstaller leaves them where they are. A Start-menu shortcut and a "Send To" entry start the bar
+; with the user's settings file, the latter on the document it is sent.
 
 Unicode true
 Target ${TARGET}
@@ -14,12 +15,15 @@ ManifestDPIAware true
 
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
+!include "FileFunc.nsh"
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Brisolt"
 !define SETTINGS_DIR "$APPDATA\Brisolt"
 !define SETTINGS_FILE "$APPDATA\Brisolt\Brisolt.ini"
 !define SAMPLE_DIR "$DOCUMENTS\Brisolt"
 !define SHORTCUT "$SMPROGRAMS\Brisolt.lnk"
+!define SENDTO_LINK "$SENDTO\Brisolt.lnk"
+!define PUBLISHER "The Brisolt developers"
 
 Name "Brisolt"
 OutFile "${OUTFILE}"
@@ -32,7 +36,7 @@ VIAddVersionKey "ProductName" "Brisolt"
 VIAddVersionKey "ProductVersion" "${VERSION}"
 VIAddVersionKey "FileVersion" "${VERSION}"
 VIAddVersionKey "FileDescription" "Brisolt setup"
-VIAddVersionKey "CompanyName" "The Brisolt developers"
+VIAddVersionKey "CompanyName" "${PUBLISHER}"
 VIAddVersionKey "LegalCopyright" "Copyright (c) The Brisolt developers, MIT licence"
 
 !define MUI_ICON "${ICON}"
@@ -51,9 +55,51 @@ or TeX Live, which you install separately.$\r$\n$\r$\nClick Next to continue."
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
+!define MUI_UNCONFIRMPAGE_TEXT_TOP "Brisolt will be removed from the folder below. Your settings and the \
+sample stay:$\r$\n${SETTINGS_FILE}$\r$\n${SAMPLE_DIR}\sample.tex"
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
+
+; Sets $0 to 1 when FILE exists and cannot be opened for writing: a running program's file cannot.
+!macro FLAG_FILE_IN_USE FILE
+  ${If} ${FileExists} "${FILE}"
+    ClearErrors
+    FileOpen $1 "${FILE}" a
+    ${If} ${Errors}
+      StrCpy $0 1
+    ${Else}
+      FileClose $1
+    ${EndIf}
+  ${EndIf}
+!macroend
+
+; A running Brisolt, or the log helper of one of its runs, holds its program file open, and Windows
+; refuses to replace or delete such a file. Before touching the program folder, the setup program and
+; the uninstaller ask the user to close Brisolt until its files are free; Cancel, or a silent run,
+; aborts without having changed anything.
+!macro CLOSE_RUNNING_BRISOLT UN
+Function ${UN}CloseRunningBrisolt
+  Push $0
+  Push $1
+  retry:
+  StrCpy $0 0
+  !insertmacro FLAG_FILE_IN_USE "$INSTDIR\Brisolt.exe"
+  !insertmacro FLAG_FILE_IN_USE "$INSTDIR\corvane.exe"
+  StrCmp $0 0 free
+  MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "Brisolt is running from $INSTDIR.$\r$\n$\r$\nClose every \
+Brisolt bar (wait for its runs to end, or stop them), then click Retry." /SD IDCANCEL IDRETRY retry
+  DetailPrint "Brisolt is running from $INSTDIR: close it and try again."
+  Pop $1
+  Pop $0
+  Abort
+  free:
+  Pop $1
+  Pop $0
+FunctionEnd
+!macroend
+!insertmacro CLOSE_RUNNING_BRISOLT ""
+!insertmacro CLOSE_RUNNING_BRISOLT "un."
 
 ; Starts the bar as the Start-menu shortcut does.
 Function StartBrisolt
@@ -62,6 +108,7 @@ Function StartBrisolt
 FunctionEnd
 
 Section "Brisolt"
+  Call CloseRunningBrisolt
   SetOutPath "$INSTDIR"
   File "${STAGE}\Brisolt.exe"
   File "${STAGE}\corvane.exe"
@@ -85,27 +132,36 @@ Section "Brisolt"
     FlushINI "${SETTINGS_FILE}"
   ${EndIf}
 
-  ; The shortcut's working folder is the one of the last SetOutPath: the documents.
+  ; A shortcut's working folder is the one of the last SetOutPath: the documents. "Send To" adds the
+  ; document's name after the arguments, and Brisolt takes it for the main file.
   SetOutPath "${SAMPLE_DIR}"
   CreateShortcut "${SHORTCUT}" "$INSTDIR\Brisolt.exe" '/i "${SETTINGS_FILE}"' \
                  "$INSTDIR\Brisolt.exe" 0 SW_SHOWNORMAL "" "Button bar for TeX and LaTeX"
+  CreateShortcut "${SENDTO_LINK}" "$INSTDIR\Brisolt.exe" '/i "${SETTINGS_FILE}"' \
+                 "$INSTDIR\Brisolt.exe" 0 SW_SHOWNORMAL "" "Opens the Brisolt bar on this document"
   SetOutPath "$INSTDIR"
 
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "Brisolt"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "The Brisolt developers"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "HelpLink" "$INSTDIR\Brisolt.chm"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Brisolt.exe"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
   WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+  ; The program folder's size in KB, as "Apps and features" shows it.
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
-; Removes what the setup program put into the program folder, by name, and the shortcut. The settings
+; Removes what the setup program put into the program folder, by name, and the shortcuts. The settings
 ; file and the sample stay; so does anything else the user saved in the program folder.
 Section "Uninstall"
+  Call un.CloseRunningBrisolt
   Delete "${SHORTCUT}"
+  Delete "${SENDTO_LINK}"
   Delete "$INSTDIR\Brisolt.exe"
   Delete "$INSTDIR\corvane.exe"
   Delete "$INSTDIR\Brisolt.chm"
@@ -114,4 +170,5 @@ Section "Uninstall"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  DetailPrint "Kept your settings file ${SETTINGS_FILE} and the sample in ${SAMPLE_DIR}."
 SectionEnd

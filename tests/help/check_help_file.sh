@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Opens the built help file with a CHM reader (libchm-bin) and checks what the program relies on:
-# contents, index and full-text search are there, the default topic exists, and every context id the
-# code asks for (the IDH_* topics of res/resource.h and the topics of helpIdMap in base/help.cpp)
-# leads to a topic page that exists inside the file.
+# contents, index and full-text search are there, the default topic and every page the contents and
+# the index name exist, and every context id the code asks for (the IDH_* topics of res/resource.h and
+# the topics of helpIdMap in base/help.cpp) leads to a topic page that exists inside the file.
 # Usage: check_help_file.sh HELP_FILE RESOURCE_H HELP_CPP
 set -uo pipefail
 help_file=$1
@@ -67,6 +67,14 @@ read -r -a settings <<<"${entry[4]:-}"
 search_flag=$((${settings[8]:-0} + 256 * ${settings[9]:-0}))
 [ "$search_flag" -eq 1 ] || fail "full-text search is not switched on (#SYSTEM entry 4)"
 [ "${length[/\$FIftiMain]:-0}" -gt 1000 ] || fail "no full-text search index (\$FIftiMain)"
+
+# Every entry of the contents and the index leads to a page inside the file.
+for list in contents index; do
+  [ -s "$work/$list" ] || continue
+  while read -r topic; do
+    has_page "${topic%%#*}" || fail "the $list names '$topic', which is not a page in the file"
+  done < <(sed -n 's/.*<param name="Local" value="\([^"]*\)".*/\1/p' "$work/$list" | sort -u)
+done
 
 # The context ids the program uses, read from its sources.
 mapfile -t topic_ids < <(sed -n 's/^#define IDH_[A-Z_]* \([0-9][0-9]*\).*/\1/p' "$resource_h")

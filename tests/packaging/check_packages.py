@@ -84,7 +84,8 @@ class ShippedFiles:
         readme = self.files["README.txt"].decode("ascii")
         self.assertIn("Brisolt %s" % VERSION, readme)
         self.assertNotIn("@VERSION@", readme)
-        for needed in ("MiKTeX", "TeX Live", "/i", "Brisolt.chm", "Brisolt\\Brisolt.ini", "Windows folder"):
+        for needed in ("MiKTeX", "TeX Live", "/i", "Brisolt.chm", "Brisolt\\Brisolt.ini", "Windows folder",
+                       "Brisolt.ini beside Brisolt.exe", "Send to", "Unblock", "I can't write on file"):
             self.assertIn(needed, readme)
 
     def test_licence_is_the_mit_licence_of_the_developers(self):

@@ -6,8 +6,9 @@
 The setup program runs silently (/S) in a copy of the build's Wine prefix, so that the settings file it
 leaves behind on purpose never reaches the other tests. In that copy the user's folders (application
 data, local application data, documents, Start-menu programs) point into WORK_DIR, where the test reads
-what was installed. The steps run in order: install, start the bar as the shortcut does, edit the
-user's files and install again, uninstall with the command registered for the user.
+what was installed. The steps run in order: install, start the bar as the shortcut does, send it a
+document while setup and uninstaller are turned away by the running bar, edit the user's files and
+install again, uninstall with the command registered for the user.
 """
 import os
 import shutil
@@ -20,12 +21,14 @@ import unittest
 SETUP_EXE, BUILD_PREFIX, STAGE_DIR, SOURCE_DIR, WORK_DIR, VERSION = sys.argv[1:7]
 PREFIX = os.path.join(WORK_DIR, "wineprefix")
 PROFILE = os.path.join(WORK_DIR, "profile")
-FOLDERS = {"AppData": "Roaming", "Local AppData": "Local", "Personal": "Documents", "Programs": "Programs"}
+FOLDERS = {"AppData": "Roaming", "Local AppData": "Local", "Personal": "Documents", "Programs": "Programs",
+           "SendTo": "SendTo"}
 INSTDIR = os.path.join(PROFILE, "Local", "Programs", "Brisolt")
 SETTINGS = os.path.join(PROFILE, "Roaming", "Brisolt", "Brisolt.ini")
 SAMPLE_DIR = os.path.join(PROFILE, "Documents", "Brisolt")
 SAMPLE = os.path.join(SAMPLE_DIR, "sample.tex")
 SHORTCUT = os.path.join(PROFILE, "Programs", "Brisolt.lnk")
+SENDTO = os.path.join(PROFILE, "SendTo", "Brisolt.lnk")
 PROGRAM_FILES = ("Brisolt.exe", "corvane.exe", "Brisolt.chm", "README.txt", "LICENSE.txt")
 UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Brisolt"
 SHELL_FOLDERS = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders"
@@ -109,6 +112,26 @@ def window_names():
     return result.stdout
 
 
+def start_bar(link, document=None):
+    """Starts the bar as the shell link does, given a document as "Send To" gives it; returns the bar and
+    whether its caption came to show the document (without one, the sample, which the settings name)."""
+    assert link["arguments"].startswith('/i "') and link["arguments"].endswith('"'), link["arguments"]
+    sent = [windows_path(document)] if document else []
+    bar = subprocess.Popen(["wine", link["target"], "/i", link["arguments"][4:-1]] + sent,
+                           cwd=SAMPLE_DIR, env=ENV, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    caption = '"%s - Brisolt"' % windows_path(document or SAMPLE)
+    deadline = time.monotonic() + 60
+    while caption not in window_names() and bar.poll() is None and time.monotonic() < deadline:
+        time.sleep(0.5)
+    return bar, caption in window_names()
+
+
+def end_bar(bar):
+    # The bar closes only on the user's request; this copy of the prefix runs nothing else.
+    subprocess.run(["wineserver", "-k"], env=ENV, check=False)
+    bar.wait(timeout=60)
+
+
 class SetupUnderWine(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
@@ -151,6 +174,8 @@ class SetupUnderWine(unittest.TestCase):
         self.assertEqual(link.get("target"), windows_path(os.path.join(INSTDIR, "Brisolt.exe")))
         self.assertEqual(link.get("arguments"), '/i "%s"' % windows_path(SETTINGS))
         self.assertEqual(link.get("folder"), windows_path(SAMPLE_DIR))
+        # "Send To" starts the same, with the document's name added at the end.
+        self.assertEqual(read_shortcut(read(SENDTO)), dict(link, description="Opens the Brisolt bar on this document"))
 
     def test_4_uninstaller_is_registered_for_the_user(self):
         values = registry_values(UNINSTALL_KEY)
@@ -158,6 +183,10 @@ class SetupUnderWine(unittest.TestCase):
         uninstaller = windows_path(os.path.join(INSTDIR, "uninstall.exe"))
         self.assertEqual(values.get("DisplayName"), "Brisolt")
         self.assertEqual(values.get("DisplayVersion"), VERSION)
+        self.assertEqual(values.get("Publisher"), "The Brisolt developers")
+        self.assertEqual(values.get("HelpLink"), windows_path(os.path.join(INSTDIR, "Brisolt.chm")))
+        size = sum(os.path.getsize(os.path.join(INSTDIR, name)) for name in os.listdir(INSTDIR)) // 1024
+        self.assertIn(int(values.get("EstimatedSize", "0"), 16), (size, size + 1))
         self.assertEqual(values.get("InstallLocation"), windows_path(INSTDIR))
         self.assertEqual(values.get("UninstallString"), '"%s"' % uninstaller)
         self.assertEqual(values.get("QuietUninstallString"), '"%s" /S' % uninstaller)
@@ -165,21 +194,33 @@ class SetupUnderWine(unittest.TestCase):
     def test_5_bar_started_as_the_shortcut_does_opens_the_sample(self):
         self.assertTrue(os.environ.get("DISPLAY"), "needs an X server: run under xvfb-run")
         link = read_shortcut(read(SHORTCUT))
-        self.assertTrue(link["arguments"].startswith('/i "') and link["arguments"].endswith('"'))
-        bar = subprocess.Popen(["wine", link["target"], "/i", link["arguments"][4:-1]], cwd=SAMPLE_DIR, env=ENV,
-                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        caption = '"%s - Brisolt"' % windows_path(SAMPLE)
-        try:
-            deadline = time.monotonic() + 60
-            while caption not in window_names() and bar.poll() is None and time.monotonic() < deadline:
-                time.sleep(0.5)
-            self.assertIn(caption, window_names(), "the bar did not open on the sample")
-        finally:
-            # The bar closes only on the user's request; this copy of the prefix runs nothing else.
-            subprocess.run(["wineserver", "-k"], env=ENV, check=False)
-            bar.wait(timeout=60)
+        bar, shown = start_bar(link)
+        end_bar(bar)
+        self.assertTrue(shown, "the bar did not open on the sample")
 
-    def test_6_new_installation_keeps_the_users_settings_and_sample(self):
+    def test_6_running_bar_turns_setup_and_uninstaller_away_unchanged(self):
+        document = os.path.join(PROFILE, "Documents", "OneDrive - Uni", "my paper.tex")
+        os.makedirs(os.path.dirname(document))
+        shutil.copy(SAMPLE, document)
+        os.remove(os.path.join(INSTDIR, "README.txt"))
+        installed = sorted(os.listdir(INSTDIR))
+        bar, shown = start_bar(read_shortcut(read(SENDTO)), document)
+        try:
+            self.assertTrue(shown, "the bar did not open on the document sent to it")
+            # Silent, both give up at once instead of asking to close the bar.
+            setup = wine(SETUP_EXE, "/S", check=False)
+            self.assertEqual(setup.returncode, 2, setup.stderr)
+            # Named its folder with _?=, the uninstaller runs where it is and ends with its own exit code.
+            uninstaller = registry_values(UNINSTALL_KEY)["QuietUninstallString"][1:-4]
+            result = wine(uninstaller, "/S", "_?=" + windows_path(INSTDIR), check=False)
+            self.assertEqual(result.returncode, 2, result.stderr)
+            self.assertEqual(sorted(os.listdir(INSTDIR)), installed)
+            self.assertTrue(os.path.isfile(SENDTO))
+            self.assertIsNotNone(registry_values(UNINSTALL_KEY))
+        finally:
+            end_bar(bar)
+
+    def test_7_new_installation_keeps_the_users_settings_and_sample(self):
         with open(SETTINGS, "ab") as f:
             f.write(b"[Mine]\r\nKept=1\r\n")
         with open(SAMPLE, "ab") as f:
@@ -193,7 +234,7 @@ class SetupUnderWine(unittest.TestCase):
         self.assertEqual(read(SETTINGS), settings)
         self.assertEqual(read(SAMPLE), sample)
 
-    def test_7_uninstaller_removes_the_program_and_leaves_the_users_files(self):
+    def test_8_uninstaller_removes_the_program_and_leaves_the_users_files(self):
         settings, sample = read(SETTINGS), read(SAMPLE)
         command = registry_values(UNINSTALL_KEY)["QuietUninstallString"]
         self.assertTrue(command.startswith('"') and command.endswith('" /S'), command)
@@ -203,6 +244,7 @@ class SetupUnderWine(unittest.TestCase):
         self.assertEqual(result.returncode, 0, result.stderr)
         self.assertFalse(os.path.exists(INSTDIR), os.listdir(INSTDIR) if os.path.isdir(INSTDIR) else "")
         self.assertFalse(os.path.exists(SHORTCUT))
+        self.assertFalse(os.path.exists(SENDTO))
         self.assertIsNone(registry_values(UNINSTALL_KEY))
         self.assertEqual(read(SETTINGS), settings)
         self.assertEqual(read(SAMPLE), sample)
