@@ -85,7 +85,41 @@ HintPlace PlaceHint(int x, int y, int textWidth, int textHeight, int cursorHeigh
 }
 
 int TypeDescriptionId(int type) {
-    return (type >= 0 && type <= IDS_HINT_INVISIBLE - IDS_HINT_EXECUTE) ? IDS_HINT_EXECUTE + type : 0;
+    return (type >= 0 && type <= IDS_HINT_STOP_RUNS - IDS_HINT_EXECUTE) ? IDS_HINT_EXECUTE + type : 0;
+}
+
+// ---- Buttons run in turn
+
+namespace {
+
+std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    return text;
+}
+
+}  // namespace
+
+bool StepTitle(std::string_view list, int n, std::string_view& title) {
+    for (int found = 0;;) {
+        const std::size_t bar = list.find('|');
+        const std::string_view piece = TrimBlanks(text::Part(list, 0, bar));
+        if (!piece.empty() && found++ == n) {
+            title = piece;
+            return true;
+        }
+        if (bar == std::string_view::npos) return false;
+        list = text::Part(list, bar + 1);
+    }
+}
+
+StepCheck FindStepButton(const ButtonDef (&buttons)[kButtonCount], std::string_view title, int& index) {
+    for (int k = 0; k < kButtonCount; ++k) {
+        if (!SameName(FieldText(buttons[k].title), title)) continue;
+        index = k;
+        return buttons[k].type == kTypeRunInTurn ? StepCheck::kRunsInTurn : StepCheck::kFound;
+    }
+    return StepCheck::kNoButton;
 }
 
 // ---- Closing

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "settings/settings_records.h"
 
@@ -75,6 +76,20 @@ HintPlace PlaceHint(int x, int y, int textWidth, int textHeight, int cursorHeigh
 
 // String id of the description of a button type, or 0 for a type that has none.
 int TypeDescriptionId(int type);
+
+// ---- Buttons run in turn
+
+// Step `n` (from 0) of a list of button titles separated by "|", without the blanks around it; empty
+// pieces are no steps. False when the list has fewer steps.
+bool StepTitle(std::string_view list, int n, std::string_view& title);
+
+enum class StepCheck {
+    kFound,
+    kNoButton,    // no button has the title
+    kRunsInTurn,  // the button runs buttons in turn itself: sequences do not nest
+};
+// The button a step's title names: the first of the 50 whose title is the same, letter case aside.
+StepCheck FindStepButton(const ButtonDef (&buttons)[kButtonCount], std::string_view title, int& index);
 
 // ---- Closing
 

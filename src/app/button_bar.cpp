@@ -33,21 +33,11 @@ void AddSystemMenuItems(HWND window) {
     AppendMenuA(menu, MF_STRING, IDM_ABOUT, ResStr(IDS_MENU_ABOUT).text);
 }
 
-// The stop item is offered only while a watched run is still running.
+// The stop item is offered only while a watched run or a sequence is still going.
 void OnInitMenuPopup(HWND window, HMENU menu, LPARAM lParam) {
     if (!HIWORD(lParam) || menu != GetSystemMenu(window, FALSE)) return;
-    EnableMenuItem(menu, IDM_STOP_RUNS, MF_BYCOMMAND | (RunningWatchedRuns() > 0 ? MF_ENABLED : MF_GRAYED));
-}
-
-void OnStopRuns(HWND window) {
-    const int running = RunningWatchedRuns();
-    if (running == 0) return;
-    char question[kResTextSize];
-    FormatText(question, ResStr(IDS_STOP_QUESTION).text, running);
-    if (MessageBoxA(window, question, ResStr(IDS_PROGRAM_NAME).text,
-                    MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2 | MB_SETFOREGROUND) == IDYES) {
-        StopWatchedRuns();
-    }
+    const bool running = RunningWatchedRuns() > 0 || ActiveSequences() > 0;
+    EnableMenuItem(menu, IDM_STOP_RUNS, MF_BYCOMMAND | (running ? MF_ENABLED : MF_GRAYED));
 }
 
 // The tooltip window has no owner: under Wine every window a bar owns makes each of its moves slower, and
@@ -97,13 +87,19 @@ void OnWindowPosChanged(HWND window, const BarState& state, const WINDOWPOS* pos
     SaveNormalPlace(window);
 }
 
-void OnNeedText(NMHDR* header) {
+// A busy button's tooltip says it is running, with its title when it has no hint of its own.
+void OnNeedText(BarState& state, NMHDR* header) {
     if (!g_settings.options.displayTips || header->code != TTN_NEEDTEXTA) return;
     auto* info = reinterpret_cast<NMTTDISPINFOA*>(header);
     const LONG_PTR id = GetWindowLongPtrA(reinterpret_cast<HWND>(header->idFrom), GWLP_ID);
     const LONG_PTR index = id - IDC_BAR_FIRST;
     if (index < 0 || index >= kButtonCount) return;
-    info->lpszText = g_settings.buttons[index].tip;
+    const ButtonDef& def = g_settings.buttons[index];
+    info->lpszText = const_cast<char*>(def.tip);
+    if (IsButtonBusy(static_cast<int>(index))) {
+        FormatText(state.busyTip, ResStr(IDS_RUNNING).text, def.tip[0] != '\0' ? def.tip : def.title);
+        info->lpszText = state.busyTip;
+    }
     info->szText[0] = '\0';
     info->hinst = nullptr;
 }
@@ -136,12 +132,15 @@ void OnCommand(HWND window, BarState& state, WPARAM wParam) {
         const int k = state.contextButton;
         if (k < 0 || k >= kButtonCount) return;
         const ButtonDef& def = g_settings.buttons[k];
-        if (def.tip[0] != '\0') {
-            ShowHint(state.hintWindow, state.contextPoint, def.tip);
-        } else {
-            const int description = TypeDescriptionId(def.type);
-            ShowHint(state.hintWindow, state.contextPoint, description ? ResStr(description).text : "");
+        const int description = TypeDescriptionId(def.type);
+        const ResText typeHint = description != 0 ? ResStr(description) : ResText{};
+        const char* hint = def.tip[0] != '\0' ? def.tip : typeHint.text;
+        char busyHint[sizeof def.tip + kResTextSize];
+        if (IsButtonBusy(k)) {
+            FormatText(busyHint, ResStr(IDS_RUNNING).text, hint);
+            hint = busyHint;
         }
+        ShowHint(state.hintWindow, state.contextPoint, hint);
         return;
     }
     case IDM_PROPERTIES:
@@ -160,8 +159,10 @@ void CALLBACK CloseQuestionHelp(LPHELPINFO) {
     ShowHelpTopic(IDH_CLOSE_QUESTION);
 }
 
+// A sequence between its steps counts as one running command.
 void OnClose(HWND window) {
-    const int children = WatchedRunCount();
+    const int watched = WatchedRunCount();
+    const int children = watched > 0 ? watched : ActiveSequences();
     const int questionId = CloseQuestionId(children);
     if (questionId == 0) {
         EndDialog(window, 1);
@@ -199,7 +200,7 @@ BOOL OnSysCommand(HWND window, WPARAM command) {
         RunAboutDialog(window);
         return TRUE;
     case IDM_STOP_RUNS:
-        OnStopRuns(window);
+        AskToStopRuns(window);
         return TRUE;
     default:
         break;
@@ -279,7 +280,7 @@ INT_PTR CALLBACK ButtonBarProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         if (!state->tooltip) CreateTooltips(window, *state);
         return FALSE;
     case WM_NOTIFY:
-        OnNeedText(reinterpret_cast<NMHDR*>(lParam));
+        OnNeedText(*state, reinterpret_cast<NMHDR*>(lParam));
         return FALSE;
     case WM_DROPFILES:
         OnDropFiles(window, reinterpret_cast<HDROP>(wParam));
@@ -289,6 +290,9 @@ INT_PTR CALLBACK ButtonBarProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         return TRUE;
     case WM_SYSCOMMAND:
         return OnSysCommand(window, wParam);
+    case kRunEndedMessage:
+        OnRunEnded(window, wParam, lParam);
+        return TRUE;
     case WM_INITMENUPOPUP:
         OnInitMenuPopup(window, reinterpret_cast<HMENU>(wParam), lParam);
         return FALSE;

@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include "app/bar_frame.h"
+#include "base/messages.h"
+#include "settings/settings_records.h"
 
 // Lives as long as the bar's dialog; the bar keeps a pointer to it in DWLP_USER.
 struct BarState {
@@ -15,6 +17,7 @@ struct BarState {
     bool opening = false;
     int contextButton = 0;  // control id of the last right-clicked button minus 500
     POINT contextPoint = {0, 0};
+    char busyTip[kResTextSize + sizeof ButtonDef::tip] = "";  // a busy button's tooltip, while it shows
     BarDpi dpi;
 };
 

@@ -95,8 +95,14 @@ signed char SelectedEntry(HWND dialog, int id) {
     return static_cast<signed char>(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0));
 }
 
+// A button that runs others in turn keeps their titles in the options field, and its label says so.
 void EnableCommandControls(HWND dialog, int type) {
-    for (int id : kCommandControls) EnableWindow(GetDlgItem(dialog, id), type == kTypeExecute);
+    const bool steps = type == kTypeRunInTurn;
+    for (int id : kCommandControls) {
+        const bool options = id == IDC_CONFIG_OPTIONS_LABEL || id == IDC_CONFIG_OPTIONS;
+        EnableWindow(GetDlgItem(dialog, id), type == kTypeExecute || (steps && options));
+    }
+    SetDlgItemTextA(dialog, IDC_CONFIG_OPTIONS_LABEL, ResStr(steps ? IDS_STEPS_LABEL : IDS_OPTIONS_LABEL).text);
 }
 
 // The options and the buttons as the settings hold them, a draft the dialog edits.

@@ -62,6 +62,28 @@ bool StartProcess(char* line, bool inherit, int show, const PathText& folder, bo
                           folder.text[0] == '\0' ? nullptr : folder.text, &startup, &process) != FALSE;
 }
 
+// The serial of the next followed run; window thread only.
+struct RunSerials {
+    unsigned last = 0;
+};
+RunSerials g_runSerials;
+
+// Serials fill the high word of the end message's wParam; 0 is none.
+constexpr unsigned kLastSerial = 0xFFFF;
+
+unsigned NextRunSerial() {
+    g_runSerials.last = g_runSerials.last >= kLastSerial ? 1 : g_runSerials.last + 1;
+    return g_runSerials.last;
+}
+
+// The folder a run starts in: its working folder, or else the program's current one.
+PathText FolderOfRun(const PathText& folder) {
+    if (folder.text[0] != '\0') return folder;
+    PathText current;
+    if (GetCurrentDirectoryA(sizeof current.text, current.text) >= sizeof current.text) current.text[0] = '\0';
+    return current;
+}
+
 // A run that never started: its console goes, its reserved log name is given back, and the error shows.
 void AbandonRun(bool capture, const char* logFile, unsigned long error) {
     if (capture) ReleaseCaptureConsole();
@@ -71,8 +93,9 @@ void AbandonRun(bool capture, const char* logFile, unsigned long error) {
 
 }  // namespace
 
-void RunButtonCommand(int index) {
-    if (index < 0 || index >= kButtonCount) return;
+RunResult RunButtonCommand(int index) {
+    RunResult result;
+    if (index < 0 || index >= kButtonCount) return result;
     const ButtonDef& button = g_settings.buttons[index];
     // The run keeps what it reads of the button: dialogs shown during the run must not change it.
     const int show = button.show;
@@ -85,8 +108,8 @@ void RunButtonCommand(int index) {
     char options[kExpandedOptionsSize];
     char command[kExpandedCommandSize];
     const LongNames longNames = button.useLongNames != 0 ? LongNames::kYes : LongNames::kNo;
-    if (!ExpandPlaceholders(button.options, longNames, options, sizeof options)) return;
-    if (!ExpandPlaceholders(button.command, longNames, command, sizeof command)) return;
+    if (!ExpandPlaceholders(button.options, longNames, options, sizeof options)) return result;
+    if (!ExpandPlaceholders(button.command, longNames, command, sizeof command)) return result;
 
     bool logged = IsLogged(logMode);
     char logFile[kLogFileNameSize] = "";
@@ -103,7 +126,7 @@ void RunButtonCommand(int index) {
         edit.optionsRoom = sizeof options;
         if (!RunModalDialog(g_app.mainWindow, edit)) {
             ReleaseLogFileName(logFile);
-            return;
+            return result;
         }
     }
 
@@ -134,17 +157,17 @@ void RunButtonCommand(int index) {
         const INT_PTR found = reinterpret_cast<INT_PTR>(FindExecutableA(document, nullptr, program));
         if (found <= 32) {
             AbandonRun(capture, logFile, static_cast<unsigned long>(found));
-            return;
+            return result;
         }
         // A program the search left out on purpose is not started by the back door.
         if (IsProgramItself(FieldText(document), FieldText(program))) {
             AbandonRun(capture, logFile, startError);
-            return;
+            return result;
         }
         line = ComposeAssociationLine(FieldText(program), FieldText(document), FieldText(options));
         if (!StartProcess(line.text, inherit, show, folder, watched, process)) {
             AbandonRun(capture, logFile, GetLastError());
-            return;
+            return result;
         }
         // The associated program runs without the wrapper, so nothing will write the reserved log.
         ReleaseLogFileName(logFile);
@@ -161,16 +184,34 @@ void RunButtonCommand(int index) {
         }
         WaitForSingleObject(process.hProcess, INFINITE);
     } else if (watched) {
-        WatchRun(process.hProcess, job, logMode, logFile);
-        return;
+        const PathText runFolder = FolderOfRun(folder);
+        WatchedRunInfo info;
+        info.logMode = logMode;
+        info.logFile = logFile;
+        info.folder = runFolder.text;
+        info.mainFile = g_paths.mainFile;
+        result.serial = NextRunSerial();
+        info.tag = MAKEWPARAM(index, result.serial);
+        result.outcome = WatchRun(process.hProcess, job, info) ? RunOutcome::kFollowed : RunOutcome::kLetGo;
+        return result;
+    } else {
+        CloseHandle(process.hProcess);
+        result.outcome = RunOutcome::kLetGo;
+        return result;
     }
 
     if (capture) CloseCaptureConsole();
-    if (IsLogged(logMode)) ShowLog(process.hProcess, logMode, logFile);
-    CloseHandle(process.hProcess);
-
-    if (waiting) {
-        if (g_app.mainWindow) ShowWindow(g_app.mainWindow, SW_SHOWNORMAL);
-        if (focus) SetFocus(focus);
+    DWORD exitCode = 0;
+    if (!GetExitCodeProcess(process.hProcess, &exitCode)) exitCode = kStoppedExitCode;
+    if (IsLogged(logMode)) {
+        SummarizeLogErrors(logFile, FolderOfRun(folder).text, g_paths.mainFile);
+        ShowLog(process.hProcess, logMode, logFile);
     }
+    CloseHandle(process.hProcess);
+    result.outcome = RunOutcome::kEnded;
+    result.exitCode = exitCode;
+
+    if (g_app.mainWindow) ShowWindow(g_app.mainWindow, SW_SHOWNORMAL);
+    if (focus) SetFocus(focus);
+    return result;
 }

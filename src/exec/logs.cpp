@@ -3,7 +3,11 @@
 
 #include <shellapi.h>
 
+#include <new>
+
 #include "base/handles.h"
+#include "base/heap_array.h"
+#include "exec/error_scan.h"
 #include "exec/run_rules.h"
 #include "res/resource.h"
 #include "base/bounded_text.h"
@@ -147,6 +151,95 @@ void AppendStoppedLine(const char* file, bool alone) {
     DWORD written = 0;
     WriteFile(log, line, static_cast<DWORD>(FieldText(line).size()), &written, nullptr);
     CloseHandle(log);
+}
+
+namespace {
+
+// The first error of the last logged run that ended with errors, for the programs a button starts.
+constexpr char kErrorFileVariable[] = "BrisoltErrorFile";
+constexpr char kErrorLineVariable[] = "BrisoltErrorLine";
+
+// A log is read and copied in pieces of this size, so that a log of any size needs no more memory.
+constexpr DWORD kLogPieceSize = 65536;
+
+OwnedHandle OpenLogFile(const char* name, DWORD access, DWORD disposition) {
+    const HANDLE file = CreateFileA(name, access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return OwnedHandle(file != INVALID_HANDLE_VALUE ? file : nullptr);
+}
+
+// False when the file could not be read to its end.
+bool ScanLog(HANDLE log, ErrorScan& scan, char* piece) {
+    for (;;) {
+        DWORD read = 0;
+        if (!ReadFile(log, piece, kLogPieceSize, &read, nullptr)) return false;
+        if (read == 0) break;
+        scan.Feed(std::string_view(piece, read));
+    }
+    scan.Finish();
+    return true;
+}
+
+bool WriteWhole(HANDLE file, const char* data, DWORD size) {
+    DWORD written = 0;
+    return WriteFile(file, data, size, &written, nullptr) && written == size;
+}
+
+// Writes the summary and then the whole log into a new file, which takes the log's place; on any failure
+// the new file goes and the log stays as it was.
+void PutSummaryOnTop(const char* file, const ErrorSummary& summary, char* piece) {
+    char newName[kPathSize + 8];
+    if (!FormatText(newName, "%s.new", file)) return;
+    OwnedHandle log = OpenLogFile(file, GENERIC_READ, OPEN_EXISTING);
+    OwnedHandle copy = log ? OpenLogFile(newName, GENERIC_WRITE, CREATE_ALWAYS) : OwnedHandle();
+    if (!copy) return;
+    bool whole = WriteWhole(copy.get(), summary.text, static_cast<DWORD>(FieldText(summary.text).size()));
+    for (DWORD read = 0; whole && ReadFile(log.get(), piece, kLogPieceSize, &read, nullptr) && read > 0;) {
+        whole = WriteWhole(copy.get(), piece, read);
+    }
+    // The log is replaced only once neither file is open.
+    copy.Reset();
+    log.Reset();
+    if (!whole || !MoveFileExA(newName, file, MOVEFILE_REPLACE_EXISTING)) DeleteFileA(newName);
+}
+
+// The printed name of an error's file as a full path; as printed when no full path fits.
+void MakeFullName(char (&name)[kPathSize], const char* folder, const char* mainFile) {
+    const std::string_view printed = name[0] != '\0' ? FieldText(name) : std::string_view(mainFile);
+    const FixedText<kPathSize> joined = ErrorFileName(folder, printed);
+    char full[kPathSize];
+    const DWORD length = GetFullPathNameA(joined.text, sizeof full, full, nullptr);
+    CopyText(name, length > 0 && length < sizeof full ? FieldText(full) : FieldText(joined.text));
+}
+
+}  // namespace
+
+void SummarizeLogErrors(const char* file, const char* folder, const char* mainFile) {
+    if (file[0] == '\0') return;
+    // Off the stack: a watch thread's is small.
+    HeapArray<ErrorScan> scan(1);
+    HeapArray<char> piece(kLogPieceSize);
+    if (!scan || !piece) return;
+    new (scan.get()) ErrorScan;
+    ErrorScan& errors = scan[0];
+    {
+        const OwnedHandle log = OpenLogFile(file, GENERIC_READ, OPEN_EXISTING);
+        if (!log || !ScanLog(log.get(), errors, piece.get())) return;
+    }
+    if (errors.count() == 0) {
+        SetEnvironmentVariableA(kErrorFileVariable, nullptr);
+        SetEnvironmentVariableA(kErrorLineVariable, nullptr);
+        return;
+    }
+    for (std::size_t i = 0; i < errors.kept(); ++i) MakeFullName(errors.error(i).file, folder, mainFile);
+    char number[16];
+    FormatText(number, "%lu", errors.error(0).line);
+    SetEnvironmentVariableA(kErrorFileVariable, errors.error(0).file);
+    SetEnvironmentVariableA(kErrorLineVariable, number);
+    char format[kResTextSize];
+    char heading[kResTextSize];
+    FormatText(heading, LoadResString(IDS_LOG_ERRORS, format), errors.count());
+    PutSummaryOnTop(file, ComposeErrorSummary(FieldText(heading), errors), piece.get());
 }
 
 void OpenCaptureConsole(const char* title) {

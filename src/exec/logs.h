@@ -17,6 +17,13 @@ const char* LogFolder();
 // Safe on any thread.
 void ShowLog(HANDLE process, int logMode, const char* file);
 
+// After a logged run has ended: looks through its log for TeX errors. A log with errors begins with their
+// summary, the output below it unchanged, and the program's environment holds the first of them as
+// "BrisoltErrorFile" (a full path: relative names are taken in `folder`, a classic error before any file
+// was read in `mainFile`) and "BrisoltErrorLine"; a log without errors clears both and stays as it is.
+// A log that cannot be read changes nothing. Safe on any thread.
+void SummarizeLogErrors(const char* file, const char* folder, const char* mainFile);
+
 // Ends the log of a run the user stopped with a closing line that says so, once its log wrapper has
 // ended; `alone` says only the started program was ended. Nothing when the log cannot be opened.
 // Safe on any thread.

@@ -5,6 +5,7 @@
 
 #include "base/bounded_text.h"
 #include "settings/settings_records.h"
+#include "settings/settings_rules.h"
 
 namespace {
 // The platform's SW_* numbers, so this file needs no windows.h.
@@ -88,18 +89,6 @@ void AppendQuotedIfBlank(CommandLine& line, std::string_view part) {
     if (quote) AppendText(line.text, "\"");
 }
 
-char Upper(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool SameText(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (Upper(a[i]) != Upper(b[i])) return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 std::string_view AssociationDocument(std::string_view command) {
@@ -124,11 +113,11 @@ bool IsProgramItself(std::string_view document, std::string_view program) {
     if (document.empty() || document.find_first_of("\\/:") != std::string_view::npos) return false;
     const std::size_t slash = program.find_last_of("\\/");
     const std::string_view name = slash == std::string_view::npos ? program : text::Part(program, slash + 1);
-    if (SameText(name, document)) return true;
+    if (SameName(name, document)) return true;
     for (const std::string_view extension : {".exe", ".com", ".bat", ".cmd"}) {
         if (name.size() == document.size() + extension.size() &&
-            SameText(text::Part(name, 0, document.size()), document) &&
-            SameText(text::Part(name, document.size()), extension))
+            SameName(text::Part(name, 0, document.size()), document) &&
+            SameName(text::Part(name, document.size()), extension))
             return true;
     }
     return false;

@@ -8,6 +8,7 @@
 #include <new>
 
 #include "base/bounded_text.h"
+#include "base/handles.h"
 #include "base/heap_array.h"
 #include "exec/logs.h"
 #include "exec/run_rules.h"
@@ -21,6 +22,9 @@ struct WatchedRun {
     HANDLE job = nullptr;  // null when the run has no job of its own: a stop ends its process tree
     int logMode = 0;
     char logFile[kLogFileNameSize] = "";
+    char folder[kPathSize] = "";
+    char mainFile[kPathSize] = "";
+    WPARAM tag = 0;
     RunEnd end = RunEnd::kByItself;
     WatchedRun* next = nullptr;
 };
@@ -157,6 +161,10 @@ DWORD WINAPI WatchChild(LPVOID parameter) {
     // The log wrapper has ended with the run, so its log is free for the closing line.
     const RunEnd end = EndOf(*run);
     if (end != RunEnd::kByItself) AppendStoppedLine(run->logFile, end == RunEnd::kStoppedAlone);
+    SummarizeLogErrors(run->logFile, run->folder, run->mainFile);
+    DWORD exitCode = 0;
+    if (!GetExitCodeProcess(run->process, &exitCode)) exitCode = kStoppedExitCode;
+    PostMessageA(g_app.mainWindow, kRunEndedMessage, run->tag, static_cast<LPARAM>(exitCode));
     ShowLog(run->process, run->logMode, run->logFile);
     if (SUCCEEDED(com)) CoUninitialize();
     RemoveWatchedRun(*run);
@@ -168,25 +176,29 @@ DWORD WINAPI WatchChild(LPVOID parameter) {
 }  // namespace
 
 // The run is counted before its thread exists, so no reader sees it uncounted while the thread starts.
-void WatchRun(HANDLE process, HANDLE job, int logMode, const char* logFile) {
+bool WatchRun(HANDLE process, HANDLE job, const WatchedRunInfo& info) {
     void* const memory = std::malloc(sizeof(WatchedRun));
     WatchedRun* const run = memory != nullptr ? new (memory) WatchedRun : nullptr;
     if (run != nullptr) {
         run->process = process;
         run->job = job;
-        run->logMode = logMode;
-        CopyText(run->logFile, logFile);
+        run->logMode = info.logMode;
+        CopyText(run->logFile, info.logFile);
+        CopyText(run->folder, info.folder);
+        CopyText(run->mainFile, info.mainFile);
+        run->tag = info.tag;
         AddWatchedRun(*run);
         const HANDLE thread = CreateThread(nullptr, kWatchStackSize, WatchChild, run, 0, nullptr);
         if (thread != nullptr) {
             CloseHandle(thread);
-            return;
+            return true;
         }
         RemoveWatchedRun(*run);
         std::free(run);
     }
     CloseHandle(process);
     if (job != nullptr) CloseHandle(job);
+    return false;
 }
 
 int WatchedRunCount() {

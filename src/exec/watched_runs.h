@@ -26,10 +26,24 @@ enum class RunEnd {
 // Windows 8 a program that runs in a job cannot have another); the process runs in either case.
 HANDLE StartInJob(HANDLE process, HANDLE thread);
 
+// Posted to the bar when a watched run has ended, before its log is shown: wParam is the tag WatchRun was
+// given, lParam the run's exit status.
+constexpr UINT kRunEndedMessage = WM_APP + 1;
+
+// What a watch thread needs of a run besides its handles.
+struct WatchedRunInfo {
+    int logMode = 0;
+    const char* logFile = "";
+    const char* folder = "";    // the working folder, for the names of the files its errors are in
+    const char* mainFile = "";  // the file a classic TeX error is in when no other was read
+    WPARAM tag = 0;             // handed back with kRunEndedMessage
+};
+
 // Hands a started run to a watch thread of its own, which takes over the process and job handles: it waits
-// for the run's end, adds the stop line to its log when the user stopped it, and shows the log as
-// `logMode` says. Without a thread the run goes unwatched and the handles are closed.
-void WatchRun(HANDLE process, HANDLE job, int logMode, const char* logFile);
+// for the run's end, adds the stop line to its log when the user stopped it, puts the summary of its
+// errors on top, tells the bar, and shows the log as its log mode says. False when no thread could be
+// had: the run then goes unwatched and the handles are closed.
+bool WatchRun(HANDLE process, HANDLE job, const WatchedRunInfo& info);
 // How many runs the watch threads follow: from before their threads start until their logs are shown.
 int WatchedRunCount();
 // How many of them are still running and not yet stopped.

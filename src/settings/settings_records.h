@@ -18,6 +18,8 @@ enum ButtonType : int {
     kTypeHelpIndex = 4,
     kTypeAbout = 5,
     kTypeInvisible = 6,
+    kTypeRunInTurn = 7,  // its options hold the titles of the buttons it runs, separated by "|"
+    kTypeStopRuns = 8,
 };
 
 enum ShowMode : int { kShowNormal = 0, kShowMinimized = 1, kShowMaximized = 2, kShowInvisible = 3, kShowCapture = 4 };

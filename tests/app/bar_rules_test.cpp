@@ -2,6 +2,7 @@
 // sizes), the hint's text and place, the close question, and moving the buttons in one batch.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "app/bar_rules.h"
@@ -308,11 +309,53 @@ TEST(Hint, PlacedBelowTheClickAndKeptOnScreen) {
     EXPECT_EQ(corner.y, 768 - 30);
 }
 
-TEST(Hint, TypeDescriptionsExistOnlyForTheSevenTypes) {
+TEST(Hint, TypeDescriptionsExistOnlyForTheNineTypes) {
     EXPECT_EQ(TypeDescriptionId(0), IDS_HINT_EXECUTE);
     EXPECT_EQ(TypeDescriptionId(6), IDS_HINT_INVISIBLE);
-    EXPECT_EQ(TypeDescriptionId(7), 0);
+    EXPECT_EQ(TypeDescriptionId(7), IDS_HINT_RUN_IN_TURN);
+    EXPECT_EQ(TypeDescriptionId(8), IDS_HINT_STOP_RUNS);
+    EXPECT_EQ(TypeDescriptionId(9), 0);
     EXPECT_EQ(TypeDescriptionId(-56), 0);
+}
+
+TEST(RunInTurn, StepsAreThePiecesBetweenBarsWithoutTheirBlanks) {
+    const struct {
+        const char* list;
+        int n;
+        const char* title;  // null: no such step
+    } rows[] = {
+        {"pdfLaTeX | BibTeX | pdfLaTeX | View PDF", 0, "pdfLaTeX"},
+        {"pdfLaTeX | BibTeX | pdfLaTeX | View PDF", 3, "View PDF"},
+        {"pdfLaTeX | BibTeX | pdfLaTeX | View PDF", 4, nullptr},
+        {"\tOne\t", 0, "One"},
+        {"| One || \t | Two |", 1, "Two"},
+        {"| One || \t | Two |", 2, nullptr},
+        {"", 0, nullptr},
+        {" | ", 0, nullptr},
+        {"One", -1, nullptr},
+    };
+    for (const auto& row : rows) {
+        std::string_view title;
+        const bool found = StepTitle(row.list, row.n, title);
+        EXPECT_EQ(found, row.title != nullptr) << row.list << " #" << row.n;
+        if (found && row.title) {
+            EXPECT_EQ(title, row.title) << row.list << " #" << row.n;
+        }
+    }
+}
+
+TEST(RunInTurn, AStepIsTheFirstButtonOfItsTitleAndNeverAnotherSequence) {
+    static ButtonDef buttons[kButtonCount];
+    CopyText(buttons[3].title, "pdfLaTeX");
+    CopyText(buttons[9].title, "PDFLATEX");
+    CopyText(buttons[12].title, "Build");
+    buttons[12].type = kTypeRunInTurn;
+    int index = -1;
+    EXPECT_EQ(FindStepButton(buttons, "pdflatex", index), StepCheck::kFound);
+    EXPECT_EQ(index, 3);
+    EXPECT_EQ(FindStepButton(buttons, "build", index), StepCheck::kRunsInTurn);
+    EXPECT_EQ(FindStepButton(buttons, "pdfLaTe", index), StepCheck::kNoButton);
+    EXPECT_EQ(FindStepButton(buttons, std::string(300, 'x'), index), StepCheck::kNoButton);
 }
 
 namespace {

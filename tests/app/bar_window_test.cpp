@@ -415,7 +415,7 @@ TEST(BarClose, ClosesAtOnceWithoutChildren) {
 HANDLE WatchSleeper() {
     HANDLE watched = nullptr;
     const HANDLE own = StartProgram("\"" + ExeFolder() + "fixture_sleeper.exe\" 60000 0", &watched);
-    if (own) WatchRun(watched, nullptr, kLogNever, "");
+    if (own) WatchRun(watched, nullptr, WatchedRunInfo{});
     return own;
 }
 

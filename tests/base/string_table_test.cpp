@@ -27,6 +27,8 @@ const Entry kEntries[] = {
     {260, "Help index"},
     {261, "About dialog"},
     {262, "Invisible button"},
+    {263, "Run buttons in turn"},
+    {264, "Stop running commands"},
     {272, "This button starts a user defined command"},
     {273, "Use this button to change the main file"},
     {274, "Use this button to change the default folder"},
@@ -34,6 +36,8 @@ const Entry kEntries[] = {
     {276, "This button opens the help index"},
     {277, "This button opens the About Brisolt dialog"},
     {278, "You should not view this invisible button"},
+    {279, "This button runs other buttons one after the other, as long as each succeeds"},
+    {280, "This button stops the running commands"},
     {288, "Normal"},
     {289, "Minimized"},
     {290, "Maximized"},
@@ -146,7 +150,7 @@ TEST_F(StringTable, RunsEndWithAnEmptyId) {
         int first;
         int end;
     };
-    const Run runs[] = {{256, 263}, {288, 293}, {294, 298}, {370, 374}, {384, 390}};
+    const Run runs[] = {{256, 265}, {288, 293}, {294, 298}, {370, 374}, {384, 390}};
     for (const Run& run : runs) {
         SCOPED_TRACE(run.first);
         int id = run.first;
@@ -156,7 +160,7 @@ TEST_F(StringTable, RunsEndWithAnEmptyId) {
 }
 
 TEST_F(StringTable, IdsThatEndNoRunAreEmptyToo) {
-    for (const int id : {255, 279, 350, 354, 439, 4000}) {
+    for (const int id : {255, 281, 350, 354, 439, 4000}) {
         SCOPED_TRACE(id);
         EXPECT_STREQ(ResStr(id).text, "");
     }
@@ -180,7 +184,7 @@ TEST_F(StringTable, OwnBufferLoaderCutsAndEmptiesOnAMiss) {
     char whole[256];
     EXPECT_STREQ(LoadResString(436, whole), "Waiting for a child process to end.\nOK to leave it unattended?");
     char missing[8] = "stale";
-    EXPECT_STREQ(LoadResString(263, missing), "");
+    EXPECT_STREQ(LoadResString(265, missing), "");
 }
 
 }  // namespace

@@ -74,7 +74,7 @@ TEST_F(ConfigDialog, SystemMenuShowsTheGridAndTheFirstButton) {
     EXPECT_EQ(Selection(dialog, IDC_CONFIG_TYPE), 0);
     EXPECT_EQ(Selection(dialog, IDC_CONFIG_SHOW), 2);
     EXPECT_EQ(Selection(dialog, IDC_CONFIG_LOG), 3);
-    EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_CONFIG_TYPE, CB_GETCOUNT, 0, 0), 7);
+    EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_CONFIG_TYPE, CB_GETCOUNT, 0, 0), 9);
     EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_CONFIG_SHOW, CB_GETCOUNT, 0, 0), 5);
     EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_CONFIG_LOG, CB_GETCOUNT, 0, 0), 4);
     EXPECT_EQ(ControlText(dialog, IDC_CONFIG_TYPE), "Execute command");
@@ -181,8 +181,15 @@ TEST_F(ConfigDialog, OtherTypesGreyTheCommandControlsAndKeepTheirContents) {
     EXPECT_EQ(ControlText(dialog, IDC_CONFIG_COMMAND), "latex");
     EXPECT_EQ(ControlText(dialog, IDC_CONFIG_OPTIONS), "-x %@n%");
     EXPECT_EQ(Selection(dialog, IDC_CONFIG_SHOW), 1);
+    // A button that runs others in turn takes their titles in the options field, under a label that says so.
+    ChooseEntry(dialog, IDC_CONFIG_TYPE, kTypeRunInTurn);
+    for (int id : kCommandControls) {
+        EXPECT_EQ(IsEnabled(dialog, id), id == IDC_CONFIG_OPTIONS || id == IDC_CONFIG_OPTIONS_LABEL) << id;
+    }
+    EXPECT_EQ(ControlText(dialog, IDC_CONFIG_OPTIONS_LABEL), "&Buttons:");
     ChooseEntry(dialog, IDC_CONFIG_TYPE, kTypeExecute);
     for (int id : kCommandControls) EXPECT_TRUE(IsEnabled(dialog, id)) << id;
+    EXPECT_EQ(ControlText(dialog, IDC_CONFIG_OPTIONS_LABEL), "&Options:");
     ChooseEntry(dialog, IDC_CONFIG_TYPE, kTypeAbout);
 
     ASSERT_TRUE(PressAndWaitGone(dialog, IDOK));

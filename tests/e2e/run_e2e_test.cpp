@@ -122,6 +122,45 @@ TEST_F(RunEndToEnd, ThreeWatchedChildrenAreTheExitStatus) {
         EXPECT_TRUE(WaitFor([&] { return LogClosed(tmp_ + "\\Brisolt1\\" + name); }, 30000)) << name;
 }
 
+TEST_F(RunEndToEnd, TexErrorsGoOnTopOfTheLogAndIntoTheEnvironmentUntilACleanRun) {
+    const std::string output = "(./paper.tex\r\n! Undefined control sequence.\r\nl.3 \\foo\r\n"
+                               "./sub/ch1.tex:7: Missing $ inserted.\r\n";
+    WriteSettings("Command1=" + Sleeper() +
+                  "\r\nOptions1=--print 1 \"(./paper.tex\" \"! Undefined control sequence.\" \"l.3 \\foo\" "
+                  "\"./sub/ch1.tex:7: Missing $ inserted.\"\r\nLog1=3\r\n"
+                  "Command2=cmd\r\nOptions2=/c set BrisoltError> vars.txt\r\nWait2=1\r\n"
+                  "Command3=" + Sleeper() + "\r\nOptions3=--print 0 \"all well\"\r\nLog3=3\r\n");
+    BrisoltProcess brisolt;
+    ASSERT_TRUE(brisolt.Start(Arguments()));
+    ASSERT_NE(brisolt.WaitForMainWindow(kWindowTimeoutMs), nullptr);
+    const std::string vars = folder_.File("vars.txt");
+    // A run, its "Show log file?" answered No; then what the programs a button starts are given.
+    const auto run = [&](int button) {
+        DialogWatcher question({"Brisolt"}, IDNO, 15000, brisolt.ProcessId());
+        Press(brisolt, button);
+        EXPECT_TRUE(question.Wait(15000)) << button;
+        DeleteFileA(vars.c_str());
+        Press(brisolt, 1);
+        EXPECT_TRUE(WaitFor([&] { return Exists(vars); }, 15000));
+        Sleep(300);
+        return ReadWhole(vars);
+    };
+
+    EXPECT_EQ(run(0), "BrisoltErrorFile=" + mainFile_ + "\r\nBrisoltErrorLine=3\r\n");
+    const std::string log = ReadWhole(tmp_ + "\\Brisolt1\\log1.txt");
+    const std::string summary = "Errors found in the output: 2\r\n" + mainFile_ + ":3: Undefined control sequence.\r\n" +
+                                folder_.File("sub\\ch1.tex") + ":7: Missing $ inserted.\r\n" + std::string(70, '-') + "\r\n";
+    ASSERT_EQ(log.substr(0, summary.size()), summary) << log;
+    // Below it the log as the wrapper wrote it.
+    const std::string written = log.substr(summary.size());
+    EXPECT_EQ(written.rfind("corvane: running ", 0), 0u) << written;
+    EXPECT_NE(written.find("\r\n" + output + "corvane: exit code 1\r\n"), std::string::npos) << written;
+
+    EXPECT_EQ(run(2).find("BrisoltError"), std::string::npos) << "a clean run clears both";
+    EXPECT_EQ(ReadWhole(tmp_ + "\\Brisolt1\\log2.txt").rfind("corvane: running ", 0), 0u) << "and keeps its log as it is";
+    EXPECT_EQ(brisolt.Close(kExitTimeoutMs), std::optional<DWORD>(0));
+}
+
 }  // namespace
 
 // A main file named with Greek and Cyrillic letters, which the Western code page lacks, given on the

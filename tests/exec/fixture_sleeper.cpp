@@ -4,6 +4,8 @@
 // fixture_sleeper --open FILE OUT          write "opened FILE" or "not opened FILE" and a line end into OUT
 // fixture_sleeper --breakaway FILE         start a program outside its job; write whether that worked into FILE
 // fixture_sleeper --where FILE             write its own path and whether the search variable is set into FILE
+// fixture_sleeper --print CODE LINE...      print each LINE with a line end, exit CODE
+// fixture_sleeper --step FILE NAME MS CODE  sleep MS, add the line NAME to FILE, exit CODE
 // fixture_sleeper DOCUMENT.brisoltdoc ...  a document's associated program: writes its command line
 //                                          into DOCUMENT.brisoltdoc.seen
 #include <windows.h>
@@ -81,6 +83,23 @@ int main(int argc, char** argv) {
         GetModuleFileNameA(nullptr, self, sizeof self);
         const bool set = GetEnvironmentVariableA("NoDefaultCurrentDirectoryInExePath", nullptr, 0) != 0;
         return WriteText(argv[2], std::string(self) + (set ? ", variable set\r\n" : ", variable not set\r\n"));
+    }
+    if (argc >= 3 && std::strcmp(argv[1], "--print") == 0) {
+        for (int i = 3; i < argc; ++i) {
+            WriteAll(GetStdHandle(STD_OUTPUT_HANDLE), argv[i], std::strlen(argv[i]));
+            WriteAll(GetStdHandle(STD_OUTPUT_HANDLE), "\r\n", 2);
+        }
+        return static_cast<int>(std::strtol(argv[2], nullptr, 10));
+    }
+    if (argc >= 6 && std::strcmp(argv[1], "--step") == 0) {
+        Sleep(static_cast<DWORD>(std::strtoul(argv[4], nullptr, 10)));
+        HANDLE out = CreateFileA(argv[2], FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (out == INVALID_HANDLE_VALUE) return 91;
+        const std::string line = std::string(argv[3]) + "\r\n";
+        WriteAll(out, line.data(), line.size());
+        CloseHandle(out);
+        return static_cast<int>(std::strtol(argv[5], nullptr, 10));
     }
     if (argc >= 2 && EndsWith(argv[1], ".brisoltdoc")) return WriteCommandLine(std::string(argv[1]) + ".seen");
     if (argc < 3) return 92;

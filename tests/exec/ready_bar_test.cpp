@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/bar_rules.h"
 #include "exec/run_rules.h"
 #include "exec/expansion.h"
 #include "settings/profile_section.h"
@@ -101,6 +102,15 @@ TEST(ReadyBar, EveryCommandButtonHandsItsProgramTheWholeFileName) {
         EXPECT_EQ(ProfileStringValue(command, 4096), command);
         EXPECT_LT(options.size(), sizeof(ButtonDef::options));
         EXPECT_LT(text("Tip", n).size(), sizeof(ButtonDef::tip));
+        // Build runs command buttons of the bar, by their titles.
+        std::string_view step;
+        for (int s = 0; number("Type", n) == kTypeRunInTurn && StepTitle(options, s, step); ++s) {
+            int found = 0;
+            for (int k = 1; k <= kButtonCount; ++k) {
+                if (text("Title", k) == step && number("Type", k) == kTypeExecute) ++found;
+            }
+            EXPECT_EQ(found, 1) << step;
+        }
         if (command.empty() || number("Type", n) != kTypeExecute) continue;
         ++commands;
         EXPECT_EQ(number("Use long names", n), 1);

@@ -18,6 +18,13 @@
 
 namespace {
 
+// A run that only keeps its log, and never shows it.
+WatchedRunInfo LogOnly(const std::string& log) {
+    WatchedRunInfo info;
+    info.logFile = log.c_str();
+    return info;
+}
+
 TEST(WatchedRuns, WithoutAJobAStopEndsTheStartedProgramAndWhatItStarted) {
     g_app.appInstance = GetModuleHandleA(nullptr);
     const TempFolder folder("wrt");
@@ -29,7 +36,7 @@ TEST(WatchedRuns, WithoutAJobAStopEndsTheStartedProgramAndWhatItStarted) {
     ProcessFamily family;  // fixture_family is the child here
     ASSERT_TRUE(family.Open(pids));
     WriteWhole(log, "waiting");
-    WatchRun(run, nullptr, kLogNever, log.c_str());
+    WatchRun(run, nullptr, LogOnly(log));
     EXPECT_EQ(RunningWatchedRuns(), 1);
     StopWatchedRuns();
     ASSERT_EQ(WaitForSingleObject(family.child, 10000), WAIT_OBJECT_0);
@@ -59,7 +66,7 @@ TEST(WatchedRuns, ARunThatEndedByItselfIsNotStopped) {
     const HANDLE started = StartProgram("\"" + ExeFolder() + "fixture_sleeper.exe\" 0 5", &run);
     ASSERT_NE(started, nullptr);
     ASSERT_EQ(WaitForSingleObject(started, 10000), WAIT_OBJECT_0);
-    WatchRun(run, nullptr, kLogNever, log.c_str());
+    WatchRun(run, nullptr, LogOnly(log));
     EXPECT_EQ(RunningWatchedRuns(), 0);
     StopWatchedRuns();
     ASSERT_TRUE(WaitFor([] { return WatchedRunCount() == 0; }, 10000));

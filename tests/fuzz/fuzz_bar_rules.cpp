@@ -92,8 +92,8 @@ int FuzzHintText(const std::uint8_t* data, std::size_t size) {
 
     const int type = input.Int();
     const int id = TypeDescriptionId(type);
-    FUZZ_CHECK(id == 0 || (id >= IDS_HINT_EXECUTE && id <= IDS_HINT_INVISIBLE && id - IDS_HINT_EXECUTE == type));
-    FUZZ_CHECK((id == 0) == (type < 0 || type > IDS_HINT_INVISIBLE - IDS_HINT_EXECUTE));
+    FUZZ_CHECK(id == 0 || (id >= IDS_HINT_EXECUTE && id <= IDS_HINT_STOP_RUNS && id - IDS_HINT_EXECUTE == type));
+    FUZZ_CHECK((id == 0) == (type < 0 || type > IDS_HINT_STOP_RUNS - IDS_HINT_EXECUTE));
 
     // The text: room as given, the buffer filled from the input and perhaps without its NUL.
     const std::size_t room = 1 + input.Byte();

@@ -1,12 +1,14 @@
 // Fuzzes the rules of a run: the working folder, the command lines, the show mode and the log decision,
 // and the way back (the log wrapper reads from a logged line the very log file and command put into
-// it); and the names of the temporary folder and its logs against a file system the input makes up.
+// it); the names of the temporary folder and its logs against a file system the input makes up; and the
+// TeX errors found in any output.
 #include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "corvane/wrapper_args.h"
+#include "exec/error_scan.h"
 #include "exec/run_rules.h"
 #include "fuzz_input.h"
 #include "settings/settings_records.h"
@@ -218,11 +220,55 @@ int FuzzLogNames(const std::uint8_t* data, std::size_t size) {
 }  // namespace log_names_case
 
 // The first byte chooses the rule; the rest is that rule's input.
+namespace error_scan_case {
+namespace {
+
+// What a scan found, whole: the count and every kept error.
+std::string Findings(const ErrorScan& scan) {
+    std::string found = std::to_string(scan.count());
+    for (std::size_t i = 0; i < scan.kept(); ++i) {
+        const TexError& error = scan.error(i);
+        found += "|" + std::string(FieldText(error.file)) + ":" + std::to_string(error.line) + ": " +
+                 std::string(FieldText(error.message));
+    }
+    return found;
+}
+
+}  // namespace
+
+// Any output, fed whole or in pieces of any sizes, gives the same errors, bounded and printable.
+int FuzzErrorScan(const std::uint8_t* data, std::size_t size) {
+    FuzzInput input(data, size);
+    const std::size_t piece = 1 + input.Byte();
+    const std::string output(input.Rest());
+    ErrorScan whole;
+    whole.Feed(output);
+    whole.Finish();
+    ErrorScan pieces;
+    for (std::size_t at = 0; at < output.size(); at += piece) pieces.Feed(text::Part(output, at, piece));
+    pieces.Finish();
+    FUZZ_CHECK(Findings(whole) == Findings(pieces));
+    FUZZ_CHECK(whole.kept() == std::min<std::size_t>(whole.count(), kErrorsKept));
+    for (std::size_t i = 0; i < whole.kept(); ++i) {
+        const TexError& error = whole.error(i);
+        FUZZ_CHECK(error.line > 0);
+        FUZZ_CHECK(text::BoundedLength(error.file, sizeof error.file) < sizeof error.file);
+        for (const char c : FieldText(error.message)) FUZZ_CHECK(static_cast<unsigned char>(c) >= 32);
+    }
+    const ErrorSummary summary = ComposeErrorSummary("Errors", whole);
+    const std::string_view text = FieldText(summary.text);
+    FUZZ_CHECK(text.size() < kErrorSummarySize && text.substr(0, 8) == "Errors\r\n");
+    return 0;
+}
+
+}  // namespace error_scan_case
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
-    switch (data[0] % 2) {
+    switch (data[0] % 3) {
     case 0: return launch_rules_case::FuzzLaunchRules(data + 1, size - 1);
     case 1: return log_names_case::FuzzLogNames(data + 1, size - 1);
+    case 2: return error_scan_case::FuzzErrorScan(data + 1, size - 1);
     default: return 0;
     }
 }
