@@ -94,8 +94,8 @@ void OnNeedText(BarState& state, NMHDR* header) {
     const LONG_PTR id = GetWindowLongPtrA(reinterpret_cast<HWND>(header->idFrom), GWLP_ID);
     const LONG_PTR index = id - IDC_BAR_FIRST;
     if (index < 0 || index >= kButtonCount) return;
-    const ButtonDef& def = g_settings.buttons[index];
-    info->lpszText = const_cast<char*>(def.tip);
+    ButtonDef& def = g_settings.buttons[index];
+    info->lpszText = def.tip;
     if (IsButtonBusy(static_cast<int>(index))) {
         FormatText(state.busyTip, ResStr(IDS_RUNNING).text, def.tip[0] != '\0' ? def.tip : def.title);
         info->lpszText = state.busyTip;

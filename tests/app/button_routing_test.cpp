@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
-#include <vector>
 
 #include "bar_test_support.h"
 #include "exec/logs.h"
@@ -17,25 +17,9 @@
 
 namespace {
 
-// The logs the bar opened; window and watch threads both write.
-struct OpenedLogs {
-    SRWLOCK lock = SRWLOCK_INIT;
-    int count = 0;
-};
-OpenedLogs g_opened;
-
-void CountOpenedLog(const char*) {
-    AcquireSRWLockExclusive(&g_opened.lock);
-    ++g_opened.count;
-    ReleaseSRWLockExclusive(&g_opened.lock);
-}
-
-int LogsOpened() {
-    AcquireSRWLockShared(&g_opened.lock);
-    const int count = g_opened.count;
-    ReleaseSRWLockShared(&g_opened.lock);
-    return count;
-}
+// How many logs the bar opened; window and watch threads both count.
+std::atomic<int> g_opened{0};
+void CountOpenedLog(const char*) { ++g_opened; }
 
 void Press(HWND bar, int index) {
     PostMessageA(bar, WM_COMMAND, MAKEWPARAM(IDC_BAR_FIRST + index, BN_CLICKED), 0);
@@ -60,7 +44,7 @@ class RunInTurn : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!Exists(ExeFolder() + "corvane.exe")) GTEST_SKIP() << "corvane.exe is not built beside the test";
-        g_opened.count = 0;
+        g_opened = 0;
         SetLogOpener(CountOpenedLog);
         settings_.Write("Options", "Rows", "1");
         settings_.Write("Options", "Cols", "6");
@@ -71,20 +55,19 @@ protected:
         DeleteLogFiles();
     }
 
-    void Step(int button, const char* title, int milliseconds, int exitCode) {
-        const std::string n = std::to_string(button);
-        settings_.Write("Buttons", ("Title" + n).c_str(), title);
-        settings_.Write("Buttons", ("Command" + n).c_str(), (ExeFolder() + "fixture_sleeper.exe").c_str());
-        const std::string options = "--step \"" + steps_ + "\" " + title + " " + std::to_string(milliseconds) + " " +
-                                    std::to_string(exitCode);
-        settings_.Write("Buttons", ("Options" + n).c_str(), options.c_str());
-        settings_.Write("Buttons", ("Log" + n).c_str(), "2");
+    void Key(const char* key, int button, const std::string& value) {
+        settings_.Write("Buttons", (key + std::to_string(button)).c_str(), value.c_str());
     }
-    void Button(int button, int type, const char* title, const char* options) {
-        const std::string n = std::to_string(button);
-        settings_.Write("Buttons", ("Type" + n).c_str(), std::to_string(type).c_str());
-        settings_.Write("Buttons", ("Title" + n).c_str(), title);
-        settings_.Write("Buttons", ("Options" + n).c_str(), options);
+    void Step(int button, const char* title, int milliseconds, int exitCode) {
+        Button(button, kTypeExecute, title,
+               "--step \"" + steps_ + "\" " + title + " " + std::to_string(milliseconds) + " " + std::to_string(exitCode));
+        Key("Command", button, ExeFolder() + "fixture_sleeper.exe");
+        Key("Log", button, "2");
+    }
+    void Button(int button, int type, const char* title, const std::string& options) {
+        Key("Type", button, std::to_string(type));
+        Key("Title", button, title);
+        Key("Options", button, options);
     }
     std::string Steps() const { return ReadWhole(steps_); }
 
@@ -107,7 +90,7 @@ TEST_F(RunInTurn, EachStepStartsWhenTheOneBeforeHasEndedWell) {
     ASSERT_TRUE(WaitFor([&] { return !Pressed(bar.window(), 3) && WatchedRunCount() == 0; }, 10000));
     for (int k = 0; k < 3; ++k) EXPECT_FALSE(Pressed(bar.window(), k)) << k;
     EXPECT_EQ(TooltipText(bar.window(), 0), "");
-    EXPECT_EQ(LogsOpened(), 0);
+    EXPECT_EQ(g_opened, 0);
 }
 
 TEST_F(RunInTurn, AFailingStepEndsTheSequenceAndAWrongTitleRunsNothing) {
@@ -120,7 +103,7 @@ TEST_F(RunInTurn, AFailingStepEndsTheSequenceAndAWrongTitleRunsNothing) {
     BarRun bar(settings_.path(), "C:\\x.tex");
     Press(bar.window(), 3);
     ASSERT_TRUE(WaitFor([&] { return Steps() == "A\r\nB\r\n" && !Pressed(bar.window(), 3); }, 20000)) << Steps();
-    EXPECT_TRUE(WaitFor([] { return LogsOpened() == 1; }, 10000)) << "B failed: On error shows its log";
+    EXPECT_TRUE(WaitFor([] { return g_opened == 1; }, 10000)) << "B failed: On error shows its log";
     Sleep(1000);
     EXPECT_EQ(Steps(), "A\r\nB\r\n");
 
