@@ -219,7 +219,6 @@ int FuzzLogNames(const std::uint8_t* data, std::size_t size) {
 }
 }  // namespace log_names_case
 
-// The first byte chooses the rule; the rest is that rule's input.
 namespace error_scan_case {
 namespace {
 
@@ -263,6 +262,7 @@ int FuzzErrorScan(const std::uint8_t* data, std::size_t size) {
 
 }  // namespace error_scan_case
 
+// The first byte chooses the rule; the rest is that rule's input.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
     switch (data[0] % 3) {
