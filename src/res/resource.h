@@ -100,7 +100,7 @@
 #define IDC_EDIT_COMMAND 160
 #define IDC_EDIT_OPTIONS 161
 
-// String table: the ids that follow each run of list names (263, 293, 298, 374, 390) stay empty.
+// String table: the ids that follow each run of list names (265, 293, 298, 374, 390) stay empty.
 #define IDS_TYPE_EXECUTE 256
 #define IDS_TYPE_FILE_SELECTION 257
 #define IDS_TYPE_FOLDER_SELECTION 258
